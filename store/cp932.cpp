@@ -119,9 +119,21 @@ QString cp932Normalized(QStringView text)
     return fromCp932(toCp932(text));
 }
 
+int cp932CharWidth(char32_t c)
+{
+    // The only characters code page 932 keeps in one byte: ASCII, half-width
+    // katakana, and the yen sign and overline that share bytes with ASCII.
+    if (c < 0x80 || (c >= 0xFF61 && c <= 0xFF9F) || c == 0x00A5 || c == 0x203E)
+        return 1;
+    return 2;
+}
+
 int cp932Width(QStringView text)
 {
-    return static_cast<int>(toCp932(text).size());
+    int width = 0;
+    for (const char32_t c : text.toUcs4())
+        width += cp932CharWidth(c);
+    return width;
 }
 
 } // namespace store

@@ -21,7 +21,10 @@ QString fromCp932(QByteArrayView bytes);
 // hold replaced. For everything typed, pasted or read into the program.
 QString cp932Normalized(QStringView text);
 
-// The width unit of the labels: 1 for a half-width, 2 for a full-width character.
+// The width unit of the labels: 1 for a half-width, 2 for a full-width character,
+// the byte length the text takes in code page 932 once stored ("〓" for a
+// character the code page lacks is full-width).
 int cp932Width(QStringView text);
+int cp932CharWidth(char32_t c);
 
 } // namespace store
