@@ -1,5 +1,7 @@
 #include "store/cp932.h"
 
+#include <QList>
+
 #include <cerrno>
 #include <iconv.h>
 
