@@ -15,7 +15,7 @@
 namespace store {
 namespace {
 
-const QChar kCr = u'\r';
+constexpr QChar kCr = u'\r';
 
 // A backup holds the product file's lines as they stand, each ended by CR LF.
 // A line is copied whole: a comma someone typed into the file by hand must not
