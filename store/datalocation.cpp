@@ -1,0 +1,31 @@
+#include "store/datalocation.h"
+
+namespace store {
+namespace {
+
+QString withSlash(QString folder)
+{
+    if (folder.isEmpty())
+        return QStringLiteral("./"); // never the file system's root
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+    return folder;
+}
+
+} // namespace
+
+QString dataFolder(const QString &workDir, const QString &dataLocationLine, const platform::RemovableDriveFinder &drive)
+{
+    if (dataLocationLine == u"ハードディスク")
+        return withSlash(workDir);
+    const QString root = drive.usbRoot();
+    return withSlash(root.isEmpty() ? workDir : root);
+}
+
+ProductFilePaths productFilePaths(const QString &dataFolder)
+{
+    const QString folder = withSlash(dataFolder);
+    return {folder + QStringLiteral("商品情報.tsv"), folder + QStringLiteral("商品情報.tmp")};
+}
+
+} // namespace store
