@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace store {
@@ -63,6 +64,11 @@ FileContent readWholeFile(const QString &path)
         }
         return result;
     }
+    // One allocation of the final size: growing a large buffer step by step
+    // costs more than the read itself.
+    struct stat info{};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
+        result.bytes.reserve(static_cast<qsizetype>(info.st_size));
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
