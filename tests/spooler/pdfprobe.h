@@ -1,0 +1,75 @@
+#pragma once
+
+// Looks into the PDF files that printers made, with the poppler tools
+// (pdfinfo, pdftotext, pdffonts), for the printing tests.
+
+#include <QProcess>
+#include <QRectF>
+#include <QRegularExpression>
+#include <QSizeF>
+#include <QStringList>
+
+namespace testsupport {
+
+// The tool's standard output, or an empty string when it did not run well.
+inline QString runTool(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+inline int pdfPageCount(const QString &path)
+{
+    const auto match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(runTool(QStringLiteral("pdfinfo"), {path}));
+    return match.hasMatch() ? match.captured(1).toInt() : 0;
+}
+
+// The size of one page in points, as the PDF says it.
+inline QSizeF pdfPageSize(const QString &path, int page = 1)
+{
+    const QString info = runTool(QStringLiteral("pdfinfo"),
+                                 {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"), QString::number(page), path});
+    const auto match = QRegularExpression(QStringLiteral("Page\\s+%1 size:\\s+([\\d.]+) x ([\\d.]+) pts").arg(page)).match(info);
+    return match.hasMatch() ? QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble()) : QSizeF();
+}
+
+inline QString pdfText(const QString &path)
+{
+    return runTool(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+}
+
+// The names of the fonts embedded in the PDF, subset prefixes removed.
+inline QStringList pdfFonts(const QString &path)
+{
+    QStringList fonts;
+    const QStringList lines = runTool(QStringLiteral("pdffonts"), {path}).split(u'\n');
+    for (qsizetype i = 2; i < lines.size(); ++i) {
+        QString name = lines.at(i).section(u' ', 0, 0);
+        name.remove(QRegularExpression(QStringLiteral("^[A-Z]{6}\\+")));
+        if (!name.isEmpty())
+            fonts.append(name);
+    }
+    return fonts;
+}
+
+// Where a word stands on the first page, in points from the top left corner;
+// an empty rectangle when it is not there.
+inline QRectF pdfWordBox(const QString &path, const QString &word)
+{
+    const QString html = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-enc"),
+                                                               QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+    const QRegularExpression pattern(QStringLiteral(
+        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    for (auto it = pattern.globalMatch(html); it.hasNext();) {
+        const auto match = it.next();
+        if (match.captured(5) == word)
+            return QRectF(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
+                          QPointF(match.captured(3).toDouble(), match.captured(4).toDouble()));
+    }
+    return {};
+}
+
+} // namespace testsupport
