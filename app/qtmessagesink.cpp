@@ -1,0 +1,38 @@
+#include "app/qtmessagesink.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace app {
+namespace {
+
+// Parts of a message are joined by CR; the box breaks lines at LF.
+QString boxText(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
+}
+
+int runBox(const QString &text, QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("さくらべ"), boxText(text), buttons,
+                    QApplication::activeWindow());
+    box.setDefaultButton(defaultButton);
+    box.setWindowModality(Qt::ApplicationModal);
+    return box.exec();
+}
+
+} // namespace
+
+void QtMessageSink::information(const QString &text)
+{
+    runBox(text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool QtMessageSink::question(const QString &text)
+{
+    return runBox(text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+} // namespace app
