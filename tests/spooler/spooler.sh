@@ -40,20 +40,29 @@ alive() {
 }
 
 stop() {
-    local state=$1 pidfile="$1/cupsd.pid" pid i
-    [ -f "$pidfile" ] || return 0
-    pid=$(cat "$pidfile")
-    if [[ "$pid" =~ ^[0-9]+$ ]] && alive "$pid"; then
-        kill -TERM "$pid" 2>/dev/null || true
-        for i in $(seq 1 100); do
-            alive "$pid" || break
-            sleep 0.05
-        done
-        if alive "$pid"; then
-            kill -KILL "$pid" 2>/dev/null || true
+    local state=$1 pidfile="$1/cupsd.pid" pid i root
+    if [ -f "$pidfile" ]; then
+        pid=$(cat "$pidfile")
+        if [[ "$pid" =~ ^[0-9]+$ ]] && alive "$pid"; then
+            kill -TERM "$pid" 2>/dev/null || true
+            for i in $(seq 1 100); do
+                alive "$pid" || break
+                sleep 0.05
+            done
+            if alive "$pid"; then
+                kill -KILL "$pid" 2>/dev/null || true
+            fi
         fi
+        rm -f "$pidfile"
     fi
-    rm -f "$pidfile"
+    if [ -f "$state/spooler-root" ]; then
+        root=$(cat "$state/spooler-root")
+        # Only ever a folder this script made.
+        case $root in
+            /tmp/sakurabe-spooler.*) rm -rf "$root" ;;
+        esac
+        rm -f "$state/spooler-root"
+    fi
 }
 
 start() {
@@ -66,16 +75,24 @@ start() {
 
     mkdir -p "$state"
     state=$(cd "$state" && pwd)
-    local etc="$state/etc" bin="$state/bin" out="$state/out" sock="$state/run/cups.sock"
-    mkdir -p "$etc/ppd" "$state/spool/tmp" "$state/cache" "$state/run" "$state/log" "$bin/backend" "$out"
-    # cupsd runs the filters as an unprivileged user, and they read the job
-    # files in the spool folder.
-    chmod 0755 "$state" "$state/spool" "$state/cache" "$state/run"
-    chmod 1777 "$state/spool/tmp"
+    # cupsd runs the filters as an unprivileged user (lp): they must reach the
+    # spool files and the PPDs, and STATEDIR may lie in a private folder. So
+    # the spooler lives in a folder of its own under /tmp that STATEDIR
+    # points to, and `stop` removes it.
+    local root
+    root=$(mktemp -d /tmp/sakurabe-spooler.XXXXXX)
+    echo "$root" >"$state/spooler-root"
+    chmod 0755 "$root"
+    local etc="$root/etc" bin="$root/bin" out="$root/out" sock="$root/run/cups.sock" d
+    mkdir -p "$etc/ppd" "$root/spool/tmp" "$root/cache" "$root/run" "$root/log" "$bin/backend" "$out"
+    chmod 0755 "$root/spool" "$root/cache" "$root/run"
+    chmod 1777 "$root/spool/tmp"
+    for d in $(dirname "$root") "$root"; do
+        [ "$(( 0$(stat -c %a "$d") & 1 ))" -eq 1 ] || { stop "$state"; die "$d is closed to the spooler's filters"; }
+    done
 
     # Every program folder but the backends is the system's; the backends are
     # only ours, so no job can reach a real device.
-    local d
     for d in filter cgi-bin daemon driver monitor notifier; do
         rm -f "$bin/$d"
         if [ -e "/usr/lib/cups/$d" ]; then
@@ -88,13 +105,13 @@ start() {
     cat >"$etc/cups-files.conf" <<CONF
 ServerRoot $etc
 ServerBin $bin
-RequestRoot $state/spool
-TempDir $state/spool/tmp
-CacheDir $state/cache
-StateDir $state/run
-AccessLog $state/log/access_log
-ErrorLog $state/log/error_log
-PageLog $state/log/page_log
+RequestRoot $root/spool
+TempDir $root/spool/tmp
+CacheDir $root/cache
+StateDir $root/run
+AccessLog $root/log/access_log
+ErrorLog $root/log/error_log
+PageLog $root/log/page_log
 Printcap $etc/printcap
 FileDevice No
 CONF
@@ -124,7 +141,7 @@ CONF
     echo "ServerName $sock" >"$etc/client.conf"
     : >"$etc/lpoptions"
 
-    cupsd -f -c "$etc/cupsd.conf" -s "$etc/cups-files.conf" </dev/null >"$state/log/cupsd.out" 2>&1 &
+    cupsd -f -c "$etc/cupsd.conf" -s "$etc/cups-files.conf" </dev/null >"$root/log/cupsd.out" 2>&1 &
     echo $! >"$state/cupsd.pid"
 
     export CUPS_SERVER="$sock" CUPS_SERVERROOT="$etc"
@@ -138,7 +155,7 @@ CONF
         sleep 0.1
     done
     if [ -z "$ready" ]; then
-        cat "$state/log/cupsd.out" "$state/log/error_log" >&2 2>/dev/null || true
+        cat "$root/log/cupsd.out" "$root/log/error_log" >&2 2>/dev/null || true
         stop "$state"
         die "cupsd did not come up within 10 s"
     fi
@@ -146,10 +163,10 @@ CONF
     local entry name dpi
     for entry in "${queues[@]}"; do
         read -r name dpi <<<"$entry"
-        sed "s/@DPI@/$dpi/g" "$here/labelprinter.ppd.in" >"$state/$name.ppd"
+        sed "s/@DPI@/$dpi/g" "$here/labelprinter.ppd.in" >"$root/$name.ppd"
         # The deprecation notice about printer drivers is expected; the queue
         # works all the same.
-        lpadmin -p "$name" -E -v "labelpdf:$out" -P "$state/$name.ppd" \
+        lpadmin -p "$name" -E -v "labelpdf:$out" -P "$root/$name.ppd" \
             -D "SATO label printer $name" >/dev/null 2>&1 \
             || { stop "$state"; die "could not add the queue $name"; }
         lpstat -p "$name" >/dev/null 2>&1 || { stop "$state"; die "the queue $name is missing"; }
