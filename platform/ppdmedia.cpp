@@ -55,7 +55,8 @@ std::optional<PpdMedia> readPpdMedia(const QString &ppdPath)
 
 std::optional<PpdMedia> queuePpdMedia(const QString &queueName)
 {
-    // libcups writes the PPD to a temporary file of its own that we remove.
+    // libcups hands over a temporary file (a copy, or a link to the local
+    // spooler's PPD) that belongs to the caller and is removed here.
     const char *file = cupsGetPPD2(CUPS_HTTP_DEFAULT, queueName.toUtf8().constData());
     if (!file)
         return std::nullopt;

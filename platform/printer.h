@@ -43,6 +43,7 @@ public:
     virtual QString deviceName() const = 0;
 
     // Dots per inch of the printer; never 0 (an unknown resolution is 203).
+    // Pages are drawn with square pixels at this resolution.
     virtual int resolution() const = 0;
     double twipsPerPixelX() const { return 1440.0 / resolution(); }
     double twipsPerPixelY() const { return 1440.0 / resolution(); }

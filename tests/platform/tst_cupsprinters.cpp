@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPainter>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -201,6 +202,22 @@ private slots:
         QVERIFY(printer->failed());
         QCOMPARE(printer->error(), QStringLiteral("プリンター「SATO_R8_closed」は印刷を受け付けていません"));
         QVERIFY(!printer->endDocument());
+        QCOMPARE(static_cast<CupsPrinter *>(printer.get())->lastJobId(), 0);
+    }
+
+    // A queue that closes while the label is drawn: the job is refused, and
+    // the printer says so instead of reporting success.
+    void refusedJobIsReported()
+    {
+        const QString queue = QStringLiteral("SATO_R8_closed");
+        QCOMPARE(QProcess::execute(QStringLiteral("cupsaccept"), {queue}), 0);
+        const auto printer = makeSystem()->open(queue);
+        printer->painter()->drawText(200, 400, QStringLiteral("原材料名"));
+        QVERIFY(!printer->failed());
+        QCOMPARE(QProcess::execute(QStringLiteral("cupsreject"), {queue}), 0);
+        QVERIFY(!printer->endDocument());
+        QVERIFY(printer->failed());
+        QVERIFY2(printer->error().startsWith(QStringLiteral("印刷データの送信に失敗しました\r")), qPrintable(printer->error()));
         QCOMPARE(static_cast<CupsPrinter *>(printer.get())->lastJobId(), 0);
     }
 };
