@@ -29,7 +29,8 @@ enum class Orientation { Portrait = 1, Landscape = 2 };
 // one document to the next, as long as the object lives. A change of paper
 // or orientation shapes the pages opened after it; the page in hand keeps the
 // shape it was opened with. The copy count in force at endDocument() is the
-// one the job gets: the printer repeats every page that many times.
+// one the job gets: the printer repeats every page that many times (the PDF
+// printer, which cannot, writes the count into the file name).
 //
 // Drawing: painter() paints on the page in hand, in twips from the page's top
 // left corner (1440 per inch). Fonts set in points come out at their size on
@@ -43,7 +44,7 @@ public:
     virtual QString deviceName() const = 0;
 
     // Dots per inch of the printer; never 0 (an unknown resolution is 203).
-    // Pages are drawn with square pixels at this resolution.
+    // Its dots count as square: both directions have the same twips.
     virtual int resolution() const = 0;
     double twipsPerPixelX() const { return 1440.0 / resolution(); }
     double twipsPerPixelY() const { return 1440.0 / resolution(); }
