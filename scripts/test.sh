@@ -18,7 +18,9 @@ cleanup() {
     rm -rf "$sandbox"
 }
 trap cleanup EXIT
-eval "$("$root/tests/spooler/spooler.sh" start "$spooler")"
+# Through a file, so that a spooler that fails to start stops the run here.
+"$root/tests/spooler/spooler.sh" start "$spooler" > "$sandbox/spooler.env"
+source "$sandbox/spooler.env"
 
 mkdir -p "$sandbox/home" "$sandbox/runtime"
 chmod 700 "$sandbox/runtime"
