@@ -1,0 +1,78 @@
+#include "engine/render/printerpagetarget.h"
+
+#include "engine/render/labeljob.h"
+#include "platform/printer.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+
+namespace engine {
+namespace {
+
+// The turned digits are about 20 dots of a 203-dpi head high.
+constexpr int kRotatedFontTwips = 142;
+
+} // namespace
+
+PrinterPageTarget::PrinterPageTarget(platform::Printer &printer) : m_printer(printer) {}
+
+bool PrinterPageTarget::canDraw()
+{
+    // Opening the page begins the document, which is where a printer that has
+    // gone away shows itself.
+    m_printer.painter();
+    return !m_printer.failed();
+}
+
+void PrinterPageTarget::drawChar(double x, double y, const TextStyle &style, const QString &character)
+{
+    QPainter *painter = m_printer.painter();
+    QFont font(style.font);
+    font.setPointSize(style.size);
+    font.setBold(style.bold);
+    font.setItalic(style.italic);
+    font.setUnderline(style.underline);
+    painter->setFont(font);
+    painter->setPen(Qt::black);
+    // The label places a character by the top-left corner of its cell.
+    const double ascent = QFontMetricsF(font, painter->device()).ascent();
+    painter->drawText(QPointF(x, y + ascent), character);
+}
+
+void PrinterPageTarget::drawLine(double x1, double y1, double x2, double y2, int penWidth)
+{
+    QPainter *painter = m_printer.painter();
+    QPen pen(Qt::black, penWidth * m_printer.twipsPerPixelX(), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+    painter->setPen(pen);
+    painter->drawLine(QPointF(x1, y1), QPointF(x2, y2));
+}
+
+void PrinterPageTarget::drawBox(double x1, double y1, double x2, double y2)
+{
+    m_printer.painter()->fillRect(QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized(), Qt::black);
+}
+
+void PrinterPageTarget::drawPicture(const QString &, const QImage &picture, double x, double y, double width,
+                                    double height)
+{
+    m_printer.painter()->drawImage(QRectF(x, y, width, height), picture);
+}
+
+void PrinterPageTarget::drawRotatedText(double x, double y, const QString &text)
+{
+    QPainter *painter = m_printer.painter();
+    QFont font(QString::fromUtf16(kPrinterFont));
+    font.setPixelSize(kRotatedFontTwips);
+    font.setWeight(QFont::Black);
+    painter->save();
+    painter->setFont(font);
+    painter->setPen(Qt::black);
+    painter->translate(x, y);
+    painter->rotate(-90);
+    painter->drawText(QPointF(0, QFontMetricsF(font, painter->device()).ascent()), text);
+    painter->restore();
+}
+
+} // namespace engine

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "engine/render/drawtarget.h"
+
+namespace platform {
+class Printer;
+}
+
+namespace engine {
+
+// The printer page: a painter on the current printer, in twips from the
+// page's top-left corner.
+class PrinterPageTarget final : public DrawTarget
+{
+public:
+    explicit PrinterPageTarget(platform::Printer &printer);
+
+    TargetKind kind() const override { return TargetKind::Page; }
+    bool canDraw() override;
+    void drawChar(double x, double y, const TextStyle &style, const QString &character) override;
+    void drawLine(double x1, double y1, double x2, double y2, int penWidth) override;
+    void drawBox(double x1, double y1, double x2, double y2) override;
+    void drawPicture(const QString &file, const QImage &picture, double x, double y, double width,
+                     double height) override;
+    void drawRotatedText(double x, double y, const QString &text) override;
+
+private:
+    platform::Printer &m_printer;
+};
+
+} // namespace engine
