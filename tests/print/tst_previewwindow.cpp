@@ -1,6 +1,8 @@
+#include "engine/render/labelrenderer.h"
 #include "engine/render/previewgeometry.h"
 #include "platform/fakeprintersystem.h"
 #include "platform/messagesink.h"
+#include "platform/programexit.h"
 #include "print/previewhost.h"
 #include "print/previewwindow.h"
 #include "store/usersettings.h"
@@ -196,6 +198,27 @@ private slots:
         const auto &work = static_cast<const engine::PictureTarget &>(fixture.host->window()->picture(TargetKind::First));
         QCOMPARE(qGray(work.image().pixel(10, 10)), 255);
         QVERIFY(fixture.host->window()->composing());
+    }
+
+    void rendererDrawsIntoTheOpenedWindow()
+    {
+        HostFixture fixture(QStringLiteral("SATO_T408v"));
+        platform::RecordingProgramExit exit;
+        engine::LabelRenderer renderer({fixture.printer.get(), nullptr, fixture.host.get(), &fixture.messages, &exit,
+                                        fixture.folder.path()});
+        engine::LabelJob job;
+        job[engine::LabelJob::LabelSize] = QString::fromUtf16(engine::kPortraitLabel);
+        renderer.beginLabel(job);
+        print::PreviewWindow *window = fixture.host->window();
+        QVERIFY(window);
+        QCOMPARE(static_cast<engine::PreviewWindow *>(window), renderer.previewWindow());
+        float x = 1000;
+        renderer.drawText(x, 1000, QStringLiteral("■"), QString::fromUtf16(engine::kPrinterFont), false, false, 8);
+        const auto &work = static_cast<const engine::PictureTarget &>(window->picture(TargetKind::First));
+        const QPointF cell = work.toPixels(1000, 1000) * work.image().devicePixelRatio();
+        // The square starts just right of and below its cell's corner.
+        QVERIFY(qGray(work.image().pixel(cell.toPoint() + QPoint(6, 10))) < 128);
+        QVERIFY(qGray(work.image().pixel(cell.toPoint() - QPoint(2, 2))) > 128);
     }
 
     void landscapeTurnsA2130Printer_data()
