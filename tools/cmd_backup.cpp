@@ -1,41 +1,12 @@
 #include "tools/commandgroup.h"
+#include "tools/commandsupport.h"
 
 #include "platform/clock.h"
 #include "store/backupname.h"
 #include "store/backupstore.h"
-#include "store/datalocation.h"
-#include "store/usersettings.h"
-
-#include <QFileInfo>
 
 namespace cli {
 namespace {
-
-// The program joins the parts of a message with CRs for its message boxes;
-// on a terminal each part gets its own line.
-QString forTerminal(QString message)
-{
-    return message.replace(u'\r', u'\n');
-}
-
-// The data folder as the backup screen finds it: line 5 of user.dat. A
-// working folder without user.dat is one the main menu has not prepared yet,
-// and it would write the default, the USB memory.
-bool findDataFolder(Context &context, QString *folder)
-{
-    QString location = store::UserSettings::defaults().dataLocation;
-    if (QFileInfo::exists(context.workDir + QStringLiteral("/user.dat"))) {
-        QString error;
-        const auto settings = store::readUserSettings(context.workDir, &error);
-        if (!settings) {
-            context.fail(forTerminal(error));
-            return false;
-        }
-        location = settings->dataLocation;
-    }
-    *folder = store::dataFolder(context.workDir, location, *context.drive);
-    return true;
-}
 
 // The backup the user means: by the name the list shows, or, when two files
 // differ only in the case of "bak", by the file's own name.

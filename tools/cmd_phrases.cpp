@@ -1,17 +1,11 @@
 #include "tools/commandgroup.h"
+#include "tools/commandsupport.h"
 
 #include "store/cp932.h"
 #include "store/phrasebook.h"
 
 namespace cli {
 namespace {
-
-// Store messages join their parts with CR, as the message boxes show them.
-QString forTerminal(QString message)
-{
-    message.replace(u'\r', u'\n');
-    return message;
-}
 
 int ensure(Context &context)
 {

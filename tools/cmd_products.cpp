@@ -1,13 +1,11 @@
 #include "tools/commandgroup.h"
+#include "tools/commandsupport.h"
 
-#include "platform/removabledrive.h"
 #include "store/cp932.h"
 #include "store/datalocation.h"
 #include "store/productfile.h"
 #include "store/productrecord.h"
-#include "store/usersettings.h"
 
-#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
@@ -17,28 +15,6 @@
 
 namespace cli {
 namespace {
-
-// Store messages join their parts with CR, as the message boxes show them.
-QString forTerminal(QString message)
-{
-    message.replace(u'\r', u'\n');
-    return message;
-}
-
-// The product file as the screens find it: user.dat's data location, then the
-// USB memory drive or the working folder.
-std::optional<store::ProductFile> openProductFile(Context &context, QString *error)
-{
-    QString location = store::kLocationUsb.toString();
-    if (QFileInfo::exists(context.workDir + u'/' + store::kUserSettingsFileName.toString())) {
-        const std::optional<store::UserSettings> settings = store::readUserSettings(context.workDir, error);
-        if (!settings)
-            return std::nullopt;
-        location = settings->dataLocation;
-    }
-    const QString folder = store::dataFolder(context.workDir, location, *context.drive);
-    return store::ProductFile(store::productFilePaths(folder));
-}
 
 // A registration number as scripts may write it ("7", "0007"): 1 to 9999,
 // in the file's four-digit form.
@@ -56,33 +32,13 @@ std::optional<QString> registrationNumber(const QString &text)
     return QString::number(value).rightJustified(4, u'0');
 }
 
-QString jsonString(const QString &text)
-{
-    QString out = QStringLiteral("\"");
-    for (const QChar c : text) {
-        if (c == u'"' || c == u'\\') {
-            out += u'\\';
-            out += c;
-        } else if (c.unicode() < 0x20) {
-            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QChar(u'0'));
-        } else {
-            out += c;
-        }
-    }
-    return out + u'"';
-}
-
-// Fields in file order, which QJsonObject would sort away.
+// Fields in file order.
 QString recordJson(const store::ProductRecord &record)
 {
-    QString out = QStringLiteral("{\n");
-    for (int i = 0; i < store::kProductFieldCount; ++i) {
-        const auto index = static_cast<size_t>(i);
-        out += QStringLiteral("  ") + jsonString(QString::fromLatin1(store::kProductFieldNames[index])) + QStringLiteral(": ")
-            + jsonString(record.*store::kProductFields[index]);
-        out += i + 1 < store::kProductFieldCount ? QStringLiteral(",\n") : QStringLiteral("\n");
-    }
-    return out + QStringLiteral("}\n");
+    QStringList values;
+    for (QString store::ProductRecord::*field : store::kProductFields)
+        values.append(record.*field);
+    return jsonObjectInOrder(store::kProductFieldNames, values);
 }
 
 std::optional<store::ProductRecord> recordFromJson(const QByteArray &json, QString *error)
@@ -143,13 +99,13 @@ bool prepareForWriting(Context &context, const store::ProductFile &file)
 int runProducts(Context &context, const QStringList &args)
 {
     const QString command = args.value(0);
-    QString error;
-    const std::optional<store::ProductFile> file = openProductFile(context, &error);
-    if (!file)
-        return context.fail(forTerminal(error));
+    QString folder;
+    if (!findDataFolder(context, &folder))
+        return 1;
+    const store::ProductFile file(store::productFilePaths(folder));
 
     if (command == u"list" && args.size() == 1) {
-        const store::EntryList list = file->listEntries();
+        const store::EntryList list = file.listEntries();
         if (!list.ok)
             return context.fail(forTerminal(list.message));
         for (const QString &entry : list.entries)
@@ -157,14 +113,14 @@ int runProducts(Context &context, const QStringList &args)
         return 0;
     }
     if (command == u"next" && args.size() == 1) {
-        const store::EntryList list = file->listEntries();
+        const store::EntryList list = file.listEntries();
         if (!list.ok)
             return context.fail(forTerminal(list.message));
         context.out += store::nextFreeNumber(list.entries) + u'\n';
         return 0;
     }
     if (command == u"ensure" && args.size() == 1) {
-        const store::ProductFileEnsureResult ensured = file->ensureProductFile([&](const QString &notice) {
+        const store::ProductFileEnsureResult ensured = file.ensureProductFile([&](const QString &notice) {
             context.out += notice + u'\n';
         });
         if (!ensured.ok)
@@ -172,12 +128,13 @@ int runProducts(Context &context, const QStringList &args)
         return 0;
     }
     if (command == u"save" && args.size() == 1) {
+        QString error;
         const std::optional<store::ProductRecord> record = recordFromJson(context.readStdin(), &error);
         if (!record)
             return context.fail(error);
-        if (!prepareForWriting(context, *file))
+        if (!prepareForWriting(context, file))
             return 1;
-        const store::SaveResult saved = file->saveRecord(*record);
+        const store::SaveResult saved = file.saveRecord(*record);
         if (!saved.ok)
             return context.fail(forTerminal(saved.message));
         context.out += saved.isNew() ? QStringLiteral("new\n") : QStringLiteral("overwritten\n");
@@ -188,7 +145,7 @@ int runProducts(Context &context, const QStringList &args)
         if (!number)
             return context.fail(QStringLiteral("products %1: not a registration number: \"%2\"").arg(command, args.at(1)));
         if (command == u"show") {
-            const store::RecordLookup found = file->findRecord(*number);
+            const store::RecordLookup found = file.findRecord(*number);
             if (!found.ok)
                 return context.fail(forTerminal(found.message));
             const std::optional<store::ProductRecord> record
@@ -198,9 +155,9 @@ int runProducts(Context &context, const QStringList &args)
             context.out += recordJson(*record);
             return 0;
         }
-        if (!prepareForWriting(context, *file))
+        if (!prepareForWriting(context, file))
             return 1;
-        const store::DeleteResult deleted = file->deleteRecord(*number);
+        const store::DeleteResult deleted = file.deleteRecord(*number);
         if (!deleted.ok)
             return context.fail(forTerminal(deleted.message));
         if (deleted.removed == 0)

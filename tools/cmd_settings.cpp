@@ -1,4 +1,5 @@
 #include "tools/commandgroup.h"
+#include "tools/commandsupport.h"
 
 #include "store/usersettings.h"
 
@@ -7,44 +8,10 @@
 namespace cli {
 namespace {
 
-// Store messages join their parts with CR, as the message boxes show them.
-QString forTerminal(QString message)
-{
-    message.replace(u'\r', u'\n');
-    return message;
-}
-
-QString jsonString(const QString &text)
-{
-    QString out = QStringLiteral("\"");
-    for (const QChar c : text) {
-        if (c == u'"' || c == u'\\') {
-            out += u'\\';
-            out += c;
-        } else if (c.unicode() < 0x20) {
-            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QChar(u'0'));
-        } else {
-            out += c;
-        }
-    }
-    return out + u'"';
-}
-
-// The lines in file order, which QJsonObject would sort away.
-QString settingsJson(const store::UserSettings &settings)
-{
-    static constexpr std::array<const char *, store::kUserSettingsLineCount> kNames = {
-        "printer",      "portraitStartX", "portraitStartY",  "collatedPrinting", "dataLocation",
-        "paperForm",    "barcodeMethod",  "landscapeStartX", "landscapeStartY"};
-    const QStringList lines = settings.lines();
-    QString out = QStringLiteral("{\n");
-    for (int i = 0; i < store::kUserSettingsLineCount; ++i) {
-        out += QStringLiteral("  ") + jsonString(QString::fromLatin1(kNames[static_cast<size_t>(i)]))
-               + QStringLiteral(": ") + jsonString(lines.at(i));
-        out += i + 1 < store::kUserSettingsLineCount ? QStringLiteral(",\n") : QStringLiteral("\n");
-    }
-    return out + QStringLiteral("}\n");
-}
+// The JSON keys of user.dat's lines, in file order.
+constexpr std::array<const char *, store::kUserSettingsLineCount> kSettingsKeys = {
+    "printer",   "portraitStartX", "portraitStartY",  "collatedPrinting", "dataLocation",
+    "paperForm", "barcodeMethod",  "landscapeStartX", "landscapeStartY"};
 
 int show(Context &context)
 {
@@ -52,7 +19,7 @@ int show(Context &context)
     const auto settings = store::readUserSettings(context.workDir, &error);
     if (!settings)
         return context.fail(forTerminal(error));
-    context.out += settingsJson(*settings);
+    context.out += jsonObjectInOrder(kSettingsKeys, settings->lines());
     return 0;
 }
 
