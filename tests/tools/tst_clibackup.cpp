@@ -1,23 +1,17 @@
 #include "store/cp932.h"
-#include "store/textfile.h"
+#include "tests/support/clirunner.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
+#include <QFileInfo>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
+
+using testsupport::CliRun;
 
 namespace {
 
 const QString kProduct = QStringLiteral("商品情報.tsv");
-
-struct Run
-{
-    int code = -1;
-    QString out;
-    QString err;
-};
 
 } // namespace
 
@@ -27,37 +21,11 @@ class TestCliBackup : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QTemporaryDir m_home; // HOME and the runtime folder of the tool: never the real ones
-
-    QString path(const QString &name) const { return m_dir->filePath(name); }
-    QByteArray contentOf(const QString &name) const { return store::readWholeFile(path(name)).bytes; }
-
-    void write(const QString &name, const QByteArray &content) const
-    {
-        QFile file(path(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(content), content.size());
-    }
-
-    Run cli(const QStringList &args) const
-    {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("HOME"), m_home.path());
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_home.path());
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(SAKURABE_BINARY_DIR "/tools/sakurabe-cli"),
-                      QStringList{QStringLiteral("--workdir"), m_dir->path()} + args);
-        if (!process.waitForFinished(30000))
-            return {};
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
+    testsupport::CliRunner m_cli{QStringLiteral("backup")};
 
     QStringList listed() const
     {
-        QStringList names = cli({QStringLiteral("backup"), QStringLiteral("list")}).out.split(u'\n', Qt::SkipEmptyParts);
+        QStringList names = m_cli.run({QStringLiteral("list")}).out.split(u'\n', Qt::SkipEmptyParts);
         names.sort();
         return names;
     }
@@ -65,31 +33,27 @@ class TestCliBackup : public QObject
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        const QStringList settings{QStringLiteral("ﾌﾟﾘﾝﾀｰをお選び下さい"), QStringLiteral("1740"), QStringLiteral("110"),
-                                   QStringLiteral("しない"), QStringLiteral("ハードディスク"), QStringLiteral("0000"),
-                                   QStringLiteral("ソフトウェアにて生成"), QStringLiteral("1740"), QStringLiteral("20")};
-        write(QStringLiteral("user.dat"), store::toCp932(settings.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
-        write(kProduct, store::toCp932(u"1.08\t品名\r\n0001\t品名:おにぎり\r\n"));
+        QVERIFY(m_cli.renewWorkDir());
+        m_cli.writeUserSettings(testsupport::hardDiskUserSettings());
+        m_cli.write(kProduct, store::toCp932(u"1.08\t品名\r\n0001\t品名:おにぎり\r\n"));
     }
 
     void createListRestoreDelete()
     {
-        const Run created = cli({QStringLiteral("backup"), QStringLiteral("create"), QStringLiteral("2024/03/05 9:00")});
+        const CliRun created = m_cli.run({QStringLiteral("create"), QStringLiteral("2024/03/05 9:00")});
         QCOMPARE(created.code, 0);
         QCOMPARE(created.out, QStringLiteral("バックアップデータを作成しました\n2024／03／05 9：00\n"));
-        const QByteArray saved = contentOf(kProduct);
-        QCOMPARE(contentOf(QStringLiteral("2024／03／05 9：00.bak")), saved);
+        const QByteArray saved = m_cli.contentOf(kProduct);
+        QCOMPARE(m_cli.contentOf(QStringLiteral("2024／03／05 9：00.bak")), saved);
         QCOMPARE(listed(), QStringList{QStringLiteral("2024／03／05 9：00")});
 
-        write(kProduct, "changed\r\n");
-        const Run restored = cli({QStringLiteral("backup"), QStringLiteral("restore"), QStringLiteral("2024／03／05 9：00")});
+        m_cli.write(kProduct, "changed\r\n");
+        const CliRun restored = m_cli.run({QStringLiteral("restore"), QStringLiteral("2024／03／05 9：00")});
         QCOMPARE(restored.code, 0);
         QCOMPARE(restored.out, QStringLiteral("商品情報を復元しました\n"));
-        QCOMPARE(contentOf(kProduct), saved);
+        QCOMPARE(m_cli.contentOf(kProduct), saved);
 
-        const Run deleted = cli({QStringLiteral("backup"), QStringLiteral("delete"), QStringLiteral("2024／03／05 9：00")});
+        const CliRun deleted = m_cli.run({QStringLiteral("delete"), QStringLiteral("2024／03／05 9：00")});
         QCOMPARE(deleted.code, 0);
         QCOMPARE(deleted.out, QStringLiteral("2024／03／05 9：00を削除しました\n"));
         QVERIFY(listed().isEmpty());
@@ -97,32 +61,32 @@ private slots:
 
     void createWithoutNameUsesTheMoment()
     {
-        const Run created = cli({QStringLiteral("backup"), QStringLiteral("create")});
+        const CliRun created = m_cli.run({QStringLiteral("create")});
         QCOMPARE(created.code, 0);
         static const QRegularExpression name(QStringLiteral("\\n(\\d{4}年\\d\\d月\\d\\d日\\d\\d時\\d\\d分\\d\\d秒に作成の商品情報)\\n$"));
         const auto match = name.match(created.out);
         QVERIFY2(match.hasMatch(), qPrintable(created.out));
-        QVERIFY(QFile::exists(path(match.captured(1) + QStringLiteral(".bak"))));
+        QVERIFY(QFile::exists(m_cli.path(match.captured(1) + QStringLiteral(".bak"))));
     }
 
     // Two files that differ only in the case of "bak" share a listed name;
     // the tool then wants the file name and acts on that very file.
     void namesakesNeedTheFileName()
     {
-        write(QStringLiteral("old.BAK"), "upper\r\n");
-        write(QStringLiteral("old.bak"), "lower\r\n");
+        m_cli.write(QStringLiteral("old.BAK"), "upper\r\n");
+        m_cli.write(QStringLiteral("old.bak"), "lower\r\n");
         QCOMPARE(listed(), (QStringList{QStringLiteral("old"), QStringLiteral("old")}));
 
-        const Run ambiguous = cli({QStringLiteral("backup"), QStringLiteral("restore"), QStringLiteral("old")});
+        const CliRun ambiguous = m_cli.run({QStringLiteral("restore"), QStringLiteral("old")});
         QVERIFY(ambiguous.code != 0);
         QVERIFY(ambiguous.out.isEmpty());
         QVERIFY2(ambiguous.err.contains(QStringLiteral("old.BAK")), qPrintable(ambiguous.err));
 
-        QCOMPARE(cli({QStringLiteral("backup"), QStringLiteral("restore"), QStringLiteral("old.BAK")}).code, 0);
-        QCOMPARE(contentOf(kProduct), QByteArray("upper\r\n"));
-        QCOMPARE(cli({QStringLiteral("backup"), QStringLiteral("delete"), QStringLiteral("old.BAK")}).code, 0);
-        QVERIFY(!QFile::exists(path(QStringLiteral("old.BAK"))));
-        QCOMPARE(contentOf(QStringLiteral("old.bak")), QByteArray("lower\r\n"));
+        QCOMPARE(m_cli.run({QStringLiteral("restore"), QStringLiteral("old.BAK")}).code, 0);
+        QCOMPARE(m_cli.contentOf(kProduct), QByteArray("upper\r\n"));
+        QCOMPARE(m_cli.run({QStringLiteral("delete"), QStringLiteral("old.BAK")}).code, 0);
+        QVERIFY(!QFile::exists(m_cli.path(QStringLiteral("old.BAK"))));
+        QCOMPARE(m_cli.contentOf(QStringLiteral("old.bak")), QByteArray("lower\r\n"));
     }
 
     void failures_data()
@@ -144,20 +108,20 @@ private slots:
     {
         QFETCH(QStringList, args);
         QFETCH(QString, message);
-        QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("dir.bak/inside")));
-        const QByteArray products = contentOf(kProduct);
-        const Run run = cli(QStringList{QStringLiteral("backup")} + args);
+        QVERIFY(QDir(m_cli.workDir()).mkpath(QStringLiteral("dir.bak/inside")));
+        const QByteArray products = m_cli.contentOf(kProduct);
+        const CliRun run = m_cli.run(args);
         QVERIFY(run.code != 0);
         QVERIFY(run.out.isEmpty());
         QVERIFY2(run.err.startsWith(message), qPrintable(run.err));
-        QCOMPARE(contentOf(kProduct), products);
-        QVERIFY(QFileInfo(path(QStringLiteral("dir.bak/inside"))).isDir());
+        QCOMPARE(m_cli.contentOf(kProduct), products);
+        QVERIFY(QFileInfo(m_cli.path(QStringLiteral("dir.bak/inside"))).isDir());
     }
 
     void missingProductFile()
     {
-        QVERIFY(QFile::remove(path(kProduct)));
-        const Run run = cli({QStringLiteral("backup"), QStringLiteral("create"), QStringLiteral("a")});
+        QVERIFY(QFile::remove(m_cli.path(kProduct)));
+        const CliRun run = m_cli.run({QStringLiteral("create"), QStringLiteral("a")});
         QVERIFY(run.code != 0);
         QCOMPARE(run.err, QStringLiteral("商品情報が見当たりません\n"));
         QVERIFY(listed().isEmpty());

@@ -1,52 +1,32 @@
+#include "tests/support/clirunner.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
+
+using testsupport::CliRun;
 
 // The printers command, run as a script would run it, against the private
 // spooler of tests/spooler/spooler.sh (scripts/test.sh starts it).
-
-namespace {
-
-struct Run
-{
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-} // namespace
 
 class TestCliPrinters : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_work;
-
-    Run cli(const QStringList &args) const
-    {
-        QProcess process;
-        process.start(QStringLiteral(SAKURABE_BINARY_DIR "/tools/sakurabe-cli"),
-                      QStringList{QStringLiteral("--workdir"), m_work.path(), QStringLiteral("printers")} + args);
-        if (!process.waitForFinished(30000))
-            return {};
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
+    testsupport::CliRunner m_cli{QStringLiteral("printers")};
 
 private slots:
     void initTestCase()
     {
         if (qEnvironmentVariableIsEmpty("CUPS_SERVER") || qEnvironmentVariableIsEmpty("SAKURABE_TEST_SPOOL_OUT"))
             QFAIL("no test spooler: run through scripts/test.sh");
-        QVERIFY(m_work.isValid());
+        QVERIFY(m_cli.renewWorkDir());
     }
 
     void listsDeviceNames()
     {
-        const Run run = cli({});
+        const CliRun run = m_cli.run({});
         QCOMPARE(run.code, 0);
         const QStringList names = run.out.split(u'\n', Qt::SkipEmptyParts);
         QVERIFY(names.contains(QStringLiteral("SATO_CT4-LX_2130")));
@@ -56,7 +36,7 @@ private slots:
 
     void describesPrinters()
     {
-        const Run run = cli({QStringLiteral("--json")});
+        const CliRun run = m_cli.run({QStringLiteral("--json")});
         QCOMPARE(run.code, 0);
         const QJsonArray printers = QJsonDocument::fromJson(run.out.toUtf8()).array();
         QJsonObject queue;
@@ -84,7 +64,7 @@ private slots:
 
     void unknownOptionFails()
     {
-        const Run run = cli({QStringLiteral("--xml")});
+        const CliRun run = m_cli.run({QStringLiteral("--xml")});
         QVERIFY(run.code != 0);
         QVERIFY(run.out.isEmpty());
         QVERIFY(run.err.contains(QStringLiteral("usage")));

@@ -1,26 +1,16 @@
 #include "store/cp932.h"
 #include "store/productrecord.h"
-#include "store/textfile.h"
+#include "tests/support/clirunner.h"
 
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
+using testsupport::CliRun;
 
 namespace {
 
 const QString kProduct = QStringLiteral("商品情報.tsv");
-
-struct Run
-{
-    int code = -1;
-    QString out;
-    QString err;
-};
 
 QJsonObject sobaJson()
 {
@@ -50,65 +40,33 @@ class TestCliProducts : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QTemporaryDir m_home; // HOME and the runtime folder of the tool: never the real ones
-
-    QString path(const QString &name) const { return m_dir->filePath(name); }
-    QByteArray contentOf(const QString &name) const { return store::readWholeFile(path(name)).bytes; }
-
-    void write(const QString &name, const QByteArray &content) const
-    {
-        QFile file(path(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(content), content.size());
-    }
-
-    Run cli(const QStringList &args, const QByteArray &input = {}) const
-    {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("HOME"), m_home.path());
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_home.path());
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(SAKURABE_BINARY_DIR "/tools/sakurabe-cli"),
-                      QStringList{QStringLiteral("--workdir"), m_dir->path(), QStringLiteral("products")} + args);
-        process.write(input);
-        process.closeWriteChannel();
-        if (!process.waitForFinished(30000))
-            return {};
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
+    testsupport::CliRunner m_cli{QStringLiteral("products")};
 
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        const QStringList settings{QStringLiteral("ﾌﾟﾘﾝﾀｰをお選び下さい"), QStringLiteral("1740"), QStringLiteral("110"),
-                                   QStringLiteral("しない"), QStringLiteral("ハードディスク"), QStringLiteral("0000"),
-                                   QStringLiteral("ソフトウェアにて生成"), QStringLiteral("1740"), QStringLiteral("20")};
-        write(QStringLiteral("user.dat"), store::toCp932(settings.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+        QVERIFY(m_cli.renewWorkDir());
+        m_cli.writeUserSettings(testsupport::hardDiskUserSettings());
     }
 
     void saveShowListNextDelete()
     {
-        QCOMPARE(cli({QStringLiteral("ensure")}).code, 0);
-        QCOMPARE(contentOf(kProduct), store::toCp932(store::productFileHeader()) + "\r\n");
-        QCOMPARE(cli({QStringLiteral("next")}).out, QStringLiteral("0001\n"));
+        QCOMPARE(m_cli.run({QStringLiteral("ensure")}).code, 0);
+        QCOMPARE(m_cli.contentOf(kProduct), store::toCp932(store::productFileHeader()) + "\r\n");
+        QCOMPARE(m_cli.run({QStringLiteral("next")}).out, QStringLiteral("0001\n"));
 
-        const Run saved = cli({QStringLiteral("save")}, json(sobaJson()));
+        const CliRun saved = m_cli.run({QStringLiteral("save")}, json(sobaJson()));
         QCOMPARE(saved.code, 0);
         QCOMPARE(saved.out, QStringLiteral("new\n"));
         QJsonObject changed = sobaJson();
         changed[QStringLiteral("number")] = QStringLiteral("0007");
         changed[QStringLiteral("spare1")] = QStringLiteral("要加熱");
-        QCOMPARE(cli({QStringLiteral("save")}, json(changed)).out, QStringLiteral("overwritten\n"));
+        QCOMPARE(m_cli.run({QStringLiteral("save")}, json(changed)).out, QStringLiteral("overwritten\n"));
 
-        QCOMPARE(cli({QStringLiteral("list")}).out, QStringLiteral("0007:そば,大盛り〓\n"));
-        QCOMPARE(cli({QStringLiteral("next")}).out, QStringLiteral("0008\n"));
+        QCOMPARE(m_cli.run({QStringLiteral("list")}).out, QStringLiteral("0007:そば,大盛り〓\n"));
+        QCOMPARE(m_cli.run({QStringLiteral("next")}).out, QStringLiteral("0008\n"));
 
-        const Run shown = cli({QStringLiteral("show"), QStringLiteral("0007")});
+        const CliRun shown = m_cli.run({QStringLiteral("show"), QStringLiteral("0007")});
         QCOMPARE(shown.code, 0);
         QVERIFY(shown.out.indexOf(QStringLiteral("\"number\"")) < shown.out.indexOf(QStringLiteral("\"ruledLines\"")));
         const QJsonObject record = QJsonDocument::fromJson(shown.out.toUtf8()).object();
@@ -120,8 +78,8 @@ private slots:
         QCOMPARE(record.value(QStringLiteral("labelSize")).toString(), QStringLiteral("28×38"));
         QCOMPARE(record.value(QStringLiteral("ruledLines")).toString(), QStringLiteral("oxoxxxxxxxx"));
 
-        QCOMPARE(cli({QStringLiteral("delete"), QStringLiteral("7")}).code, 0);
-        QCOMPARE(cli({QStringLiteral("list")}).out, QString());
+        QCOMPARE(m_cli.run({QStringLiteral("delete"), QStringLiteral("7")}).code, 0);
+        QCOMPARE(m_cli.run({QStringLiteral("list")}).out, QString());
     }
 
     void errorsPrintNothing_data()
@@ -149,22 +107,22 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(QByteArray, input);
         const QByteArray before = store::toCp932(store::productFileHeader() + QStringLiteral("\r\n0001\t品名:おにぎり\t\r\n"));
-        write(kProduct, before);
-        const Run run = cli(args, input);
+        m_cli.write(kProduct, before);
+        const CliRun run = m_cli.run(args, input);
         QVERIFY(run.code != 0);
         QCOMPARE(run.out, QString());
         QVERIFY(!run.err.isEmpty());
-        QCOMPARE(contentOf(kProduct), before);
+        QCOMPARE(m_cli.contentOf(kProduct), before);
     }
 
     void ensureConvertsAnOldFile()
     {
-        write(kProduct, store::toCp932(u"0000\t品名\t\r\n0001\tおにぎり\t名称\t\r\n"));
-        const Run run = cli({QStringLiteral("ensure")});
+        m_cli.write(kProduct, store::toCp932(u"0000\t品名\t\r\n0001\tおにぎり\t名称\t\r\n"));
+        const CliRun run = m_cli.run({QStringLiteral("ensure")});
         QCOMPARE(run.code, 0);
         QCOMPARE(run.out, QStringLiteral("旧バージョン用の商品情報ファイルが検出されました。新バージョン用に更新して読み込みます。\n"));
-        QCOMPARE(cli({QStringLiteral("list")}).out, QStringLiteral("0001:おにぎり\n"));
-        QCOMPARE(cli({QStringLiteral("ensure")}).out, QString());
+        QCOMPARE(m_cli.run({QStringLiteral("list")}).out, QStringLiteral("0001:おにぎり\n"));
+        QCOMPARE(m_cli.run({QStringLiteral("ensure")}).out, QString());
     }
 };
 

@@ -1,26 +1,13 @@
 #include "store/cp932.h"
 #include "store/textfile.h"
+#include "tests/support/clirunner.h"
 
 #include <QDir>
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
-
-namespace {
-
-struct Run
-{
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-} // namespace
+using testsupport::CliRun;
 
 // The settings and phrase commands of the command-line tool, run as a
 // script would run them.
@@ -28,46 +15,25 @@ class TestCliSettings : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QTemporaryDir m_home; // HOME and the runtime folder of the tool: never the real ones
-
-    QString path(const QString &name) const { return m_dir->filePath(name); }
-    QByteArray contentOf(const QString &name) const { return store::readWholeFile(path(name)).bytes; }
-
-    Run cli(const QStringList &args) const
-    {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("HOME"), m_home.path());
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_home.path());
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(SAKURABE_BINARY_DIR "/tools/sakurabe-cli"),
-                      QStringList{QStringLiteral("--workdir"), m_dir->path()} + args);
-        process.closeWriteChannel();
-        if (!process.waitForFinished(30000))
-            return {};
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
+    testsupport::CliRunner m_cli;
 
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
+        QVERIFY(m_cli.renewWorkDir());
     }
 
     void settingsEnsureThenShow()
     {
-        Run run = cli({QStringLiteral("settings"), QStringLiteral("ensure")});
+        CliRun run = m_cli.run({QStringLiteral("settings"), QStringLiteral("ensure")});
         QCOMPARE(run.code, 0);
         QCOMPARE(run.out, QStringLiteral("user.dat を作成しました\n"));
 
-        run = cli({QStringLiteral("settings"), QStringLiteral("ensure")});
+        run = m_cli.run({QStringLiteral("settings"), QStringLiteral("ensure")});
         QCOMPARE(run.code, 0);
         QCOMPARE(run.out, QString());
 
-        run = cli({QStringLiteral("settings"), QStringLiteral("show")});
+        run = m_cli.run({QStringLiteral("settings"), QStringLiteral("show")});
         QCOMPARE(run.code, 0);
         const QStringList keys = {QStringLiteral("printer"),        QStringLiteral("portraitStartX"),
                                   QStringLiteral("portraitStartY"), QStringLiteral("collatedPrinting"),
@@ -89,15 +55,12 @@ private slots:
 
     void settingsEnsureCompletesShortFile()
     {
-        QFile file(path(QStringLiteral("user.dat")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("SATO T408v\r\n1810\r\n");
-        file.close();
+        m_cli.writeUserSettings({QStringLiteral("SATO T408v"), QStringLiteral("1810")});
 
-        const Run run = cli({QStringLiteral("settings"), QStringLiteral("ensure")});
+        const CliRun run = m_cli.run({QStringLiteral("settings"), QStringLiteral("ensure")});
         QCOMPARE(run.code, 0);
         QCOMPARE(run.out, QStringLiteral("Ver1.07d以前の印刷設定情報を、Ver1.08以降用に変更しました\n"));
-        QCOMPARE(store::splitLines(contentOf(QStringLiteral("user.dat"))).size(), 9);
+        QCOMPARE(store::splitLines(m_cli.contentOf(QStringLiteral("user.dat"))).size(), 9);
     }
 
     void failuresPrintNothingOnStdout_data()
@@ -131,10 +94,10 @@ private slots:
         QFETCH(bool, unreadableFiles);
         QFETCH(QString, inMessage);
         if (unreadableFiles) {
-            QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("user.dat")));
-            QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("文字列情報.tsv")));
+            QVERIFY(QDir(m_cli.workDir()).mkdir(QStringLiteral("user.dat")));
+            QVERIFY(QDir(m_cli.workDir()).mkdir(QStringLiteral("文字列情報.tsv")));
         }
-        const Run run = cli(args);
+        const CliRun run = m_cli.run(args);
         QVERIFY(run.code != 0);
         QCOMPARE(run.out, QString());
         QVERIFY2(run.err.contains(inMessage), qPrintable(run.err));
@@ -143,27 +106,27 @@ private slots:
 
     void phrasesEnsureShowSet()
     {
-        Run run = cli({QStringLiteral("phrases"), QStringLiteral("ensure")});
+        CliRun run = m_cli.run({QStringLiteral("phrases"), QStringLiteral("ensure")});
         QCOMPARE(run.code, 0);
         QCOMPARE(run.out, QStringLiteral("文字列情報.tsv を作成しました\n"));
 
-        run = cli({QStringLiteral("phrases"), QStringLiteral("show"), QStringLiteral("保存方法の登録")});
+        run = m_cli.run({QStringLiteral("phrases"), QStringLiteral("show"), QStringLiteral("保存方法の登録")});
         QCOMPARE(run.code, 0);
         QCOMPARE(run.out, QStringLiteral("高温・多湿・直射日光を避け、常温にて保存して下さい\n要冷蔵(１０℃以下)\n"
                                          "１０℃以下で保存して下さい\n４℃以下で保存して下さい\n－１８℃以下で保存して下さい\n"));
 
-        run = cli({QStringLiteral("phrases"), QStringLiteral("set"), QStringLiteral("品名の登録"), QStringLiteral("品名:そば，大盛り"),
+        run = m_cli.run({QStringLiteral("phrases"), QStringLiteral("set"), QStringLiteral("品名の登録"), QStringLiteral("品名:そば，大盛り"),
                    QString(), QStringLiteral("鷗"), QString(), QStringLiteral("x")});
         QCOMPARE(run.code, 0);
         QCOMPARE(run.out, QString());
-        QCOMPARE(store::splitLines(contentOf(QStringLiteral("文字列情報.tsv"))).first(),
+        QCOMPARE(store::splitLines(m_cli.contentOf(QStringLiteral("文字列情報.tsv"))).first(),
                  store::toCp932(u"品名の登録,品名:そば<kanma>大盛り,,〓,,x"));
 
-        run = cli({QStringLiteral("phrases"), QStringLiteral("show"), QStringLiteral("品名の登録")});
+        run = m_cli.run({QStringLiteral("phrases"), QStringLiteral("show"), QStringLiteral("品名の登録")});
         QCOMPARE(run.code, 0);
         QCOMPARE(run.out, QStringLiteral("品名:そば,大盛り\n\n〓\n\nx\n"));
 
-        run = cli({QStringLiteral("phrases"), QStringLiteral("ensure")});
+        run = m_cli.run({QStringLiteral("phrases"), QStringLiteral("ensure")});
         QCOMPARE(run.code, 0);
         QCOMPARE(run.out, QString());
     }
