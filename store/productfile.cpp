@@ -14,9 +14,14 @@ namespace {
 
 constexpr int kHighestNumber = 9999;
 
-QString failureText(QStringView what, const QString &reason)
+// A failed result of any kind: the user's message, a CR and the system's reason.
+template <typename Result>
+Result failure(QStringView what, const QString &reason)
 {
-    return what.toString() + u'\r' + reason;
+    Result result;
+    result.ok = false;
+    result.message = what.toString() + u'\r' + reason;
+    return result;
 }
 
 QByteArrayView firstFourChars(QByteArrayView line)
@@ -95,19 +100,15 @@ ProductFileEnsureResult ProductFile::ensureProductFile(const std::function<void(
 {
     ProductFileEnsureResult result;
     const FileContent file = readWholeFile(m_paths.product);
-    if (file.status == ReadStatus::Unreadable) {
-        result.ok = false;
-        result.message = failureText(u"商品情報ファイルの読み込みに失敗しました", file.error);
-        return result;
-    }
+    if (file.status == ReadStatus::Unreadable)
+        return failure<ProductFileEnsureResult>(u"商品情報ファイルの読み込みに失敗しました", file.error);
     if (file.status == ReadStatus::Missing) {
         QByteArray header = toCp932(productFileHeader());
         header += kLineEnd;
         const WriteOutcome written = replaceFileContent(m_paths.product, m_paths.work, header);
-        result.ok = written.ok;
-        result.created = written.ok;
         if (!written.ok)
-            result.message = failureText(u"商品情報ファイルの作成に失敗しました", written.error);
+            return failure<ProductFileEnsureResult>(u"商品情報ファイルの作成に失敗しました", written.error);
+        result.created = true;
         return result;
     }
     if (!isOldVersionContent(file.bytes))
@@ -116,10 +117,9 @@ ProductFileEnsureResult ProductFile::ensureProductFile(const std::function<void(
         beforeConversion(QString::fromUtf16(kConversionNotice));
     const WriteOutcome written
         = replaceFileContent(m_paths.product, m_paths.work, convertOldVersionContent(file.bytes));
-    result.ok = written.ok;
-    result.converted = written.ok;
     if (!written.ok)
-        result.message = failureText(u"商品情報ファイルの変換に失敗しました", written.error);
+        return failure<ProductFileEnsureResult>(u"商品情報ファイルの変換に失敗しました", written.error);
+    result.converted = true;
     return result;
 }
 
@@ -127,11 +127,8 @@ EntryList ProductFile::listEntries() const
 {
     EntryList result;
     const FileContent file = readWholeFile(m_paths.product);
-    if (file.status == ReadStatus::Unreadable) {
-        result.ok = false;
-        result.message = failureText(u"商品情報の読み込みに失敗しました", file.error);
-        return result;
-    }
+    if (file.status == ReadStatus::Unreadable)
+        return failure<EntryList>(u"商品情報の読み込みに失敗しました", file.error);
     result.entries = entriesOf(file.bytes);
     return result;
 }
@@ -142,11 +139,8 @@ RecordLookup ProductFile::findRecord(QStringView number) const
     if (number.isEmpty())
         return result;
     const FileContent file = readWholeFile(m_paths.product);
-    if (file.status == ReadStatus::Unreadable) {
-        result.ok = false;
-        result.message = failureText(u"商品情報の読み込みに失敗しました", file.error);
-        return result;
-    }
+    if (file.status == ReadStatus::Unreadable)
+        return failure<RecordLookup>(u"商品情報の読み込みに失敗しました", file.error);
     const QByteArray key = toCp932(number);
     const QList<QByteArrayView> lines = lineViews(file.bytes);
     for (qsizetype i = 1; i < lines.size(); ++i) {
@@ -160,12 +154,7 @@ RecordLookup ProductFile::findRecord(QStringView number) const
 
 SaveResult ProductFile::saveRecord(const ProductRecord &record) const
 {
-    SaveResult result;
-    const auto fail = [&](const QString &reason) {
-        result.ok = false;
-        result.message = failureText(u"商品情報の保存に失敗しました", reason);
-        return result;
-    };
+    const auto fail = [](const QString &reason) { return failure<SaveResult>(u"商品情報の保存に失敗しました", reason); };
     if (!isRegistrationNumber(record.number))
         return fail(QStringLiteral("登録番号は0001から9999までの4桁の数字で指定してください"));
     const FileContent file = readWholeFile(m_paths.product);
@@ -208,6 +197,7 @@ SaveResult ProductFile::saveRecord(const ProductRecord &record) const
     const WriteOutcome outcome = replaceFileContent(m_paths.product, m_paths.work, out);
     if (!outcome.ok)
         return fail(outcome.error);
+    SaveResult result;
     result.state = state;
     return result;
 }
@@ -217,12 +207,10 @@ DeleteResult ProductFile::deleteRecord(QStringView number) const
     DeleteResult result;
     if (number.isEmpty())
         return result;
+    constexpr QStringView kDeleteFailed = u"商品情報の削除に失敗しました";
     const FileContent file = readWholeFile(m_paths.product);
-    if (file.status == ReadStatus::Unreadable) {
-        result.ok = false;
-        result.message = failureText(u"商品情報の削除に失敗しました", file.error);
-        return result;
-    }
+    if (file.status == ReadStatus::Unreadable)
+        return failure<DeleteResult>(kDeleteFailed, file.error);
     const QByteArray key = toCp932(number);
     const QList<QByteArrayView> lines = lineViews(file.bytes);
     if (lines.isEmpty())
@@ -240,11 +228,8 @@ DeleteResult ProductFile::deleteRecord(QStringView number) const
     if (removed == 0)
         return result;
     const WriteOutcome outcome = replaceFileContent(m_paths.product, m_paths.work, out);
-    if (!outcome.ok) {
-        result.ok = false;
-        result.message = failureText(u"商品情報の削除に失敗しました", outcome.error);
-        return result;
-    }
+    if (!outcome.ok)
+        return failure<DeleteResult>(kDeleteFailed, outcome.error);
     result.removed = removed;
     return result;
 }
