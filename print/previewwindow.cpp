@@ -47,6 +47,8 @@ PreviewWindow::PreviewWindow(engine::PreviewShape shape, const engine::PreviewGe
     : QWidget(parent, Qt::Window), m_shape(shape), m_geometry(geometry)
 {
     setWindowTitle(QStringLiteral("印刷出力の確認"));
+    // Closing only hides the window: the host deletes it when the next
+    // preview opens, so the renderer never draws into a deleted window.
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     // The work pictures are drawn at the shown pictures' scale, so that
