@@ -1,5 +1,6 @@
 #include "engine/render/picturetarget.h"
 
+#include "engine/render/celltext.h"
 #include "engine/render/labeljob.h"
 
 #include <QFont>
@@ -69,8 +70,7 @@ void PictureTarget::drawChar(double x, double y, const TextStyle &style, const Q
     painter.setFont(font);
     painter.setPen(Qt::black);
     // The label places a character by the top-left corner of its cell.
-    const QPointF at = toPixels(x, y);
-    painter.drawText(QPointF(at.x(), at.y() + QFontMetricsF(font, &m_image).ascent()), character);
+    drawCellCharacter(painter, font, toPixels(x, y), character);
 }
 
 void PictureTarget::drawLine(double x1, double y1, double x2, double y2, int penWidth)

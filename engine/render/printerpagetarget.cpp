@@ -1,5 +1,6 @@
 #include "engine/render/printerpagetarget.h"
 
+#include "engine/render/celltext.h"
 #include "engine/render/labeljob.h"
 #include "platform/printer.h"
 
@@ -37,8 +38,7 @@ void PrinterPageTarget::drawChar(double x, double y, const TextStyle &style, con
     painter->setFont(font);
     painter->setPen(Qt::black);
     // The label places a character by the top-left corner of its cell.
-    const double ascent = QFontMetricsF(font, painter->device()).ascent();
-    painter->drawText(QPointF(x, y + ascent), character);
+    drawCellCharacter(*painter, font, QPointF(x, y), character);
 }
 
 void PrinterPageTarget::drawLine(double x1, double y1, double x2, double y2, int penWidth)
