@@ -14,9 +14,10 @@ QString boxText(QString text)
     return text;
 }
 
-int runBox(const QString &text, QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+int runBox(const QString &text, QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton,
+           const QString &title = QStringLiteral("さくらべ"))
 {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("さくらべ"), boxText(text), buttons,
+    QMessageBox box(QMessageBox::NoIcon, title, boxText(text), buttons,
                     QApplication::activeWindow());
     box.setDefaultButton(defaultButton);
     box.setWindowModality(Qt::ApplicationModal);
@@ -28,6 +29,11 @@ int runBox(const QString &text, QMessageBox::StandardButtons buttons, QMessageBo
 void QtMessageSink::information(const QString &text)
 {
     runBox(text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void QtMessageSink::titledInformation(const QString &title, const QString &text)
+{
+    runBox(text, QMessageBox::Ok, QMessageBox::Ok, title);
 }
 
 bool QtMessageSink::question(const QString &text)

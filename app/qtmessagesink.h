@@ -10,6 +10,7 @@ class QtMessageSink final : public platform::MessageSink
 public:
     void information(const QString &text) override;
     bool question(const QString &text) override;
+    void titledInformation(const QString &title, const QString &text) override;
 };
 
 } // namespace app

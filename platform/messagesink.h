@@ -19,6 +19,14 @@ public:
 
     // A question with Yes and No buttons; true for Yes.
     virtual bool question(const QString &text) = 0;
+
+    // A message with an OK button under a title of its own instead of the
+    // program's name (the error boxes of the issuing screen).
+    virtual void titledInformation(const QString &title, const QString &text)
+    {
+        Q_UNUSED(title);
+        information(text);
+    }
 };
 
 // Remembers every message instead of showing it; questions are answered from

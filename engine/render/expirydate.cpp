@@ -1,6 +1,7 @@
 #include "engine/render/expirydate.h"
 
 #include "engine/render/datetext.h"
+#include "platform/messagesink.h"
 #include "store/numericvalue.h"
 
 #include <cfenv>
@@ -54,6 +55,11 @@ ExpiryDateText expiryDateText(const QDateTime &expiryDate, QStringView expiryFor
     if (expiryFormat.size() >= 3 && expiryFormat.startsWith(u"<b>"))
         return {toWide(formatDatePattern(expiryDate, expiryFormat.sliced(3))), true};
     return {formatDatePattern(expiryDate, expiryFormat), false};
+}
+
+void reportInvalidBaseDate(platform::MessageSink &messages)
+{
+    messages.titledInformation(QString::fromUtf16(kInvalidDateTitle), QString::fromUtf16(kInvalidDateMessage));
 }
 
 bool expiryHidden(QStringView expiryTitle)

@@ -3,6 +3,10 @@
 #include <QDateTime>
 #include <QString>
 
+namespace platform {
+class MessageSink;
+}
+
 namespace engine {
 
 inline constexpr char16_t kDisplayByAddedDays[] = u"加算日計算での日付表示";
@@ -44,6 +48,11 @@ struct ExpiryScreenResult
     bool invalidDate = false; // the caller shows "存在しない日付を指定されました"
 };
 ExpiryScreenResult expiryScreenText(const ExpiryScreenInput &input);
+
+// The box the issuing screen shows for a base date that names no day.
+inline constexpr char16_t kInvalidDateMessage[] = u"存在しない日付を指定されました";
+inline constexpr char16_t kInvalidDateTitle[] = u"エラー(異常)";
+void reportInvalidBaseDate(platform::MessageSink &messages);
 
 // The base date the five normalised fields name, or an invalid QDateTime
 // when they name no calendar date and time (30 February, a fraction).

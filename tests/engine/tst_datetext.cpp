@@ -1,5 +1,6 @@
 #include "engine/render/datetext.h"
 #include "engine/render/expirydate.h"
+#include "platform/messagesink.h"
 
 #include <QTest>
 
@@ -150,6 +151,9 @@ private slots:
                                 QStringLiteral("0"), QStringLiteral("加算日計算での日付表示"), QStringLiteral("0"),
                                 QStringLiteral("消費期限:"), QString(), QString()};
         QVERIFY(engine::expiryScreenText(input).invalidDate);
+        platform::RecordingMessageSink messages;
+        engine::reportInvalidBaseDate(messages);
+        QCOMPARE(messages.shown(), QStringList{QStringLiteral("存在しない日付を指定されました")});
     }
 };
 
