@@ -85,6 +85,18 @@ public:
     void drawFieldLinesLandscape(const QString &text, int markupLevel);
     void drawExpiryBlock();
 
+    // JAN barcodes: the upright symbol advances the caller's x past its last
+    // module, the turned one moves the caller's y up past it.
+    void drawBarcode(double &x, qint32 y, const QString &code, qint32 moduleWidth, qint32 barHeight,
+                     qint32 guardExtension);
+    void drawBarcodeRotated(double x, qint32 &y, const QString &code, qint32 moduleThickness, qint32 barLength,
+                            qint32 guardExtension);
+
+    // Recycling marks and their subscripts, below the text (portrait: from
+    // the composer's textBottom and p) or in the side column (landscape).
+    void drawRecycleMarks(qint32 textBottom, qint32 p);
+    void drawRecycleMarksLandscape();
+
     // The label in hand, as beginLabel got it.
     const LabelJob &job() const { return m_job; }
     QString labelSize() const { return m_job[LabelJob::LabelSize]; }
