@@ -99,11 +99,13 @@ private slots:
             if (i > 0)
                 QVERIFY(printer->newPage());
             renderer.beginLabel(job);
-            // Start positions that keep the symbol and its quiet zones on the label.
-            renderer.originX = 200;
+            // Start positions that keep the symbol and its quiet zones on the
+            // label, each label at another place against the printer's dots.
+            const qint32 shift = static_cast<qint32>(37 * i);
+            renderer.originX = 200 + shift;
             renderer.originY = 100;
             renderer.landscapeOriginX = 0;
-            renderer.landscapeOriginY = 100;
+            renderer.landscapeOriginY = 100 + shift;
             if (landscape) {
                 // Where a landscape label with one mark has its symbol.
                 qint32 y = renderer.landscapeOriginY + 1500;
