@@ -3,6 +3,7 @@
 #include "app/mainmenu.h"
 #include "app/qtmessagesink.h"
 #include "app/qtprogramexit.h"
+#include "engine/render/markpictures.h"
 #include "platform/clock.h"
 #include "platform/fonts.h"
 #include "platform/sysfsdrivefinder.h"
@@ -66,6 +67,7 @@ int main(int argc, char *argv[])
         messages.information(error);
         return 1;
     }
+    engine::ensureMarkPictures(workDir);
 
     platform::SystemClock clock;
     platform::SysfsDriveFinder drive;
