@@ -101,7 +101,11 @@ QImage drawMark(const QString &name, int pixelSize, bool bold)
         painter.drawText(box, Qt::AlignCenter, name);
     }
     // Label printers print dots, not greys.
-    return canvas.convertToFormat(QImage::Format_Mono, Qt::MonoOnly | Qt::ThresholdDither);
+    QImage mark = canvas.convertToFormat(QImage::Format_Mono, Qt::MonoOnly | Qt::ThresholdDither);
+    const int dotsPerMeter = qRound(305 / 0.0254);
+    mark.setDotsPerMeterX(dotsPerMeter);
+    mark.setDotsPerMeterY(dotsPerMeter);
+    return mark;
 }
 
 void writeWhenMissing(const QString &path, const QImage &picture)

@@ -50,6 +50,7 @@ private slots:
         QVERIFY(!picture.isNull());
         QCOMPARE(picture.size(), QSize(83, 74));
         QCOMPARE(picture.depth(), 1);
+        QCOMPARE(qRound(picture.dotsPerMeterX() * 0.0254), 305);
         const int all = blackDots(picture, picture.rect());
         QVERIFY2(all > 500 && all < 83 * 74 / 2, qPrintable(QString::number(all)));
         // The frame reaches the middle of each side; the name fills the middle.
