@@ -1,6 +1,7 @@
 #include "engine/compose/labeltexts.h"
 #include "engine/compose/landscapecomposer.h"
 #include "engine/compose/portraitcomposer.h"
+#include "engine/render/markpictures.h"
 #include "engine/render/printerpagetarget.h"
 #include "store/usersettings.h"
 #include "tests/engine/labelfixture.h"
@@ -66,13 +67,15 @@ double topOfBars(const QStringList &boxes)
     return top;
 }
 
-// Dark runs along one row of a page: each bar of a symbol is one run.
-int darkRuns(const QImage &page, int row, int fromX, int toX)
+// Dark runs along a row (or a column) of a page between two dots: each bar
+// of a symbol is one run.
+int darkRuns(const QImage &page, int line, int from, int to, Qt::Orientation along = Qt::Horizontal)
 {
     int runs = 0;
     bool dark = false;
-    for (int x = fromX; x < toX; ++x) {
-        const bool now = qGray(page.pixel(x, row)) < 128;
+    for (int i = from; i < to; ++i) {
+        const QRgb pixel = along == Qt::Horizontal ? page.pixel(i, line) : page.pixel(line, i);
+        const bool now = qGray(pixel) < 128;
         if (now && !dark)
             ++runs;
         dark = now;
@@ -232,7 +235,7 @@ private slots:
         QTest::addColumn<int>("barCount");
         QTest::newRow("portrait") << QString::fromUtf16(engine::kPortraitLabel) << QRect(220, 3130, 1350, 350) << 30;
         // Turned, the bars cross a column: 30 bars again.
-        QTest::newRow("landscape") << QString::fromUtf16(engine::kLandscapeLabel) << QRect(3100, 200, 350, 1330) << 30;
+        QTest::newRow("landscape") << QString::fromUtf16(engine::kLandscapeLabel) << QRect(3100, 260, 350, 1380) << 30;
         QTest::newRow("small") << QString::fromUtf16(engine::kSmallLabel) << QRect(0, 0, 0, 0) << 0;
     }
     void printedPages()
@@ -250,6 +253,7 @@ private slots:
         platform::RecordingProgramExit exit;
         QTemporaryDir folder;
         writeOrigins(folder.path(), 100, 110);
+        engine::ensureMarkPictures(folder.path());
         engine::LabelRenderer renderer(
             engine::RendererServices{printer.get(), &page, nullptr, &messages, &exit, folder.path()});
         compose(renderer, fullJob(size, true));
@@ -278,10 +282,10 @@ private slots:
                 const int row = (bars.top() + bars.height() / 2) * dpi / 1440;
                 QCOMPARE(darkRuns(image, row, bars.left() * dpi / 1440 - 2, (bars.right() + 20) * dpi / 1440), barCount);
             } else {
-                const QImage turned = image.transformed(QTransform().rotate(90));
                 const int column = (bars.left() + bars.width() / 2) * dpi / 1440;
-                // After a quarter turn clockwise, page column c is row c of the turned page.
-                QCOMPARE(darkRuns(turned, column, 0, turned.width()), barCount);
+                QCOMPARE(darkRuns(image, column, bars.top() * dpi / 1440, (bars.bottom() + 20) * dpi / 1440,
+                                  Qt::Vertical),
+                         barCount);
             }
         }
     }
