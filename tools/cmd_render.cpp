@@ -6,6 +6,7 @@
 #include "engine/compose/landscapecomposer.h"
 #include "engine/compose/portraitcomposer.h"
 #include "engine/render/labelrenderer.h"
+#include "engine/render/markpictures.h"
 #include "engine/render/picturetarget.h"
 #include "engine/render/previewgeometry.h"
 #include "engine/render/printerpagetarget.h"
@@ -438,6 +439,8 @@ int runRender(Context &context, const QStringList &args)
     ImagePreviewHost images(printer.twipsPerPixelX());
     TerminalMessages messages(recording, context);
     platform::RecordingProgramExit exit;
+    // As the program does at start: its own mark pictures where the user has none.
+    engine::ensureMarkPictures(context.workDir);
     const bool text = options.kind == OutputKind::Text;
     engine::LabelRenderer renderer(engine::RendererServices{
         &printer, text ? &recording.target(engine::TargetKind::Page) : static_cast<engine::DrawTarget *>(&pageTarget),

@@ -134,6 +134,8 @@ private slots:
         QVERIFY2(given.code == 0, qPrintable(given.err));
         const QString text = readText(m_cli.path(QStringLiteral("stored.txt")));
         QVERIFY(text.contains(QStringLiteral("\t幕\n")));
+        // The program's own plastic mark where the folder had none.
+        QVERIFY(text.contains(QStringLiteral("picture\tpage\tpura.bmp\t")));
         QCOMPARE(text, readText(m_cli.path(QStringLiteral("given.txt"))));
     }
 
@@ -171,6 +173,25 @@ private slots:
         QVERIFY2(size.hasMatch(), qPrintable(text));
         QVERIFY(qAbs(size.captured(1).toDouble() - 127.56) < 1.0);
         QVERIFY(qAbs(size.captured(2).toDouble() - 184.25) < 1.0);
+    }
+
+    // The preview is drawn on the preview's picture, not on the printer page.
+    void previewPng()
+    {
+        const CliRun run = m_cli.run(QStringList{QStringLiteral("render"), QStringLiteral("--record"),
+                                                 recordPath(QStringLiteral("portrait-preview-two-marks")), QStringLiteral("--preview"),
+                                                 QStringLiteral("--out"), m_cli.path(QStringLiteral("preview.png"))}
+                                     + portraitDevice());
+        QVERIFY2(run.code == 0, qPrintable(run.err));
+        const QImage image(m_cli.path(QStringLiteral("preview.png")));
+        QVERIFY(!image.isNull());
+        QVERIFY(image.width() != qRound(45 / 25.4 * 203));
+        int dark = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                dark += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+        }
+        QVERIFY(dark > 1000);
     }
 
     void failures_data()

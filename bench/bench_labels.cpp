@@ -1,0 +1,183 @@
+// Times whole labels: composing them into a recording, printing one job of
+// many collated copies on the built-in PDF printer and through the spooler,
+// and an issue list through the spooler. Each measurement runs in a process
+// of its own, so that its peak memory is its own.
+//
+// Run by hand: ./bench/bench_labels
+// The spooler parts need a spooler with the SATO_T408v queue (CUPS_SERVER set,
+// e.g. the private one of tests/spooler/spooler.sh); without it they are skipped.
+
+#include "engine/compose/labeljobfill.h"
+#include "engine/compose/portraitcomposer.h"
+#include "engine/render/expirydate.h"
+#include "engine/render/labelrenderer.h"
+#include "engine/render/printerpagetarget.h"
+#include "engine/render/recording.h"
+#include "platform/clock.h"
+#include "platform/cupsprintersystem.h"
+#include "platform/fakeprintersystem.h"
+#include "platform/pdfprinter.h"
+#include "platform/programexit.h"
+#include "store/productrecord.h"
+#include "store/usersettings.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+const QString kQueue = QStringLiteral("SATO_T408v");
+
+store::ProductRecord product()
+{
+    store::ProductRecord r;
+    r.number = QStringLiteral("0001");
+    r.productName = QStringLiteral("品名:幕の内弁当<m>春の新商品");
+    r.categoryName = QStringLiteral("名称:弁当");
+    r.ingredients = QStringLiteral("原材料名:ご飯、鮭塩焼き、卵焼き、煮物（人参、椎茸、筍）、漬物、ごま／調味料（アミノ酸等）、"
+                                   "(一部に小麦・卵・大豆・さけを含む)");
+    r.netContent = QStringLiteral("内容量:1");
+    r.netContentUnit = QStringLiteral("個");
+    r.expiryTitle = QStringLiteral("消費期限:");
+    r.expiryFormat = QStringLiteral("<b>yyyy.mm.dd");
+    r.expiryAddDays = QStringLiteral("1");
+    r.storage = QStringLiteral("保存方法:要冷蔵(10℃以下)");
+    r.responsible = QStringLiteral("製造者:さくら食品株式会社 東京都千代田区1-1");
+    r.remarks = QStringLiteral("<b>¥398");
+    r.barcode = QStringLiteral("4901234567894");
+    r.recycleMark = QStringLiteral("プラ");
+    r.recycleSub1 = QStringLiteral("容器");
+    r.labelSize = QStringLiteral("65×45(タテ)");
+    r.ruledLines = QStringLiteral("ooooooooooo");
+    return r;
+}
+
+void require(bool ok, const char *what)
+{
+    if (!ok) {
+        std::fprintf(stderr, "bench_labels: %s failed\n", what);
+        std::exit(1);
+    }
+}
+
+// A working folder whose user.dat prints collated copies on `printer`.
+void prepareWorkDir(const QString &dir, const QString &printer)
+{
+    store::UserSettings settings = store::UserSettings::defaults();
+    settings.printer = printer;
+    settings.collatedPrinting = QStringLiteral("する");
+    require(store::writeUserSettings(dir, settings).ok, "writing user.dat");
+}
+
+engine::LabelJob job(int copies)
+{
+    return engine::issuingLabelJob(product(), QString::fromUtf16(engine::kDisplayByAddedDays), QString::number(copies),
+                                   QDateTime(QDate(2026, 3, 5), QTime(9, 7)));
+}
+
+// Every label of the count into one recording, as the engine's tests read it.
+void composeIntoRecording(int count, const QString &dir)
+{
+    platform::FakePrinterSystem system;
+    system.addPrinter({kQueue, 203, platform::FakePrinterSystem::labelPrinterForms(), 515});
+    const std::unique_ptr<platform::Printer> printer = system.open(kQueue);
+    engine::Recording recording;
+    platform::RecordingProgramExit exit;
+    engine::LabelRenderer renderer(engine::RendererServices{
+        printer.get(), &recording.target(engine::TargetKind::Page), &recording, &recording, &exit, dir});
+    const engine::LabelJob label = job(1);
+    for (int k = 0; k < count; ++k)
+        engine::composePortraitLabel(renderer, label);
+    require(recording.lines().size() > count * 100, "composing");
+}
+
+// One job of `count` collated copies: a page each, one document, as the
+// issuing job prints it. `labelsPerDocument` below `count` ends a document
+// after that many labels, as an issue list does entry by entry.
+void printCollated(platform::Printer &printer, int count, int labelsPerDocument, const QString &dir)
+{
+    engine::PrinterPageTarget page(printer);
+    engine::Recording messages;
+    platform::RecordingProgramExit exit;
+    engine::LabelRenderer renderer(engine::RendererServices{&printer, &page, &messages, &messages, &exit, dir});
+    const engine::LabelJob label = job(labelsPerDocument);
+    for (int k = 1; k <= count; ++k) {
+        engine::composePortraitLabel(renderer, label);
+        if (k % labelsPerDocument != 0 && k < count)
+            require(printer.newPage(), "newPage");
+        else
+            require(printer.endDocument(), "endDocument");
+    }
+    require(!exit.requested() && messages.lines().isEmpty(), "drawing the labels");
+}
+
+int runOne(const QString &mode, int count)
+{
+    QTemporaryDir dir;
+    require(dir.isValid(), "the working folder");
+    QElapsedTimer timer;
+    timer.start();
+    if (mode == u"recording") {
+        prepareWorkDir(dir.path(), kQueue);
+        composeIntoRecording(count, dir.path());
+    } else if (mode == u"pdf") {
+        prepareWorkDir(dir.path(), platform::pdfPrinterName());
+        const platform::SystemClock clock;
+        platform::PdfPrinter printer(clock, platform::PdfPrinter::outputFolder(dir.path()), std::make_shared<int>(0));
+        printCollated(printer, count, count, dir.path());
+    } else if (mode == u"spooler" || mode == u"list") {
+        prepareWorkDir(dir.path(), kQueue);
+        const platform::SystemClock clock;
+        platform::CupsPrinterSystem system(clock, platform::PdfPrinter::outputFolder(dir.path()));
+        const std::unique_ptr<platform::Printer> printer = system.open(kQueue);
+        require(printer != nullptr, "opening the queue");
+        // The issue list: one label an entry, each entry a document of its own.
+        printCollated(*printer, count, mode == u"list" ? 1 : count, dir.path());
+    } else {
+        return 2;
+    }
+    const double ms = double(timer.nsecsElapsed()) / 1e6;
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("%-10s %6d labels %9.1f ms %8.2f ms/label %7.1f MiB peak\n", qPrintable(mode), count, ms, ms / count,
+                double(usage.ru_maxrss) / 1024.0);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Fonts need the GUI application; the offscreen platform needs no screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() == 3)
+        return runOne(args.at(1), args.at(2).toInt());
+
+    QStringList modes{QStringLiteral("recording"), QStringLiteral("pdf")};
+    if (qEnvironmentVariableIsEmpty("CUPS_SERVER"))
+        std::printf("CUPS_SERVER is not set: the spooler and issue-list runs are skipped\n");
+    else
+        modes += {QStringLiteral("spooler"), QStringLiteral("list")};
+    for (const QString &mode : modes) {
+        for (const int count : {250, 500, 1000}) {
+            QProcess run;
+            run.setProcessChannelMode(QProcess::ForwardedChannels);
+            run.start(app.applicationFilePath(), {mode, QString::number(count)});
+            if (!run.waitForFinished(-1) || run.exitCode() != 0)
+                return 1;
+        }
+    }
+    return 0;
+}
