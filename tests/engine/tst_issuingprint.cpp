@@ -1,0 +1,233 @@
+#include "engine/compose/issuingjob.h"
+#include "engine/render/expirydate.h"
+#include "platform/clock.h"
+#include "platform/cupsprinter.h"
+#include "platform/cupsprintersystem.h"
+#include "platform/messagesink.h"
+#include "platform/pdfprinter.h"
+#include "platform/programexit.h"
+#include "platform/removabledrive.h"
+#include "store/usersettings.h"
+#include "tests/spooler/pdfprobe.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+// The issuing job printing through the private spooler of
+// tests/spooler/spooler.sh, which scripts/test.sh starts.
+
+namespace {
+
+const QString kQueue = QStringLiteral("SATO_T408v");
+
+// The queue's printers, each one noting the spooler's job number of every
+// document it hands over.
+class JobNotingPrinter final : public platform::Printer
+{
+public:
+    JobNotingPrinter(std::unique_ptr<platform::Printer> inner, QList<int> &jobs)
+        : m_inner(std::move(inner)), m_jobs(jobs)
+    {
+    }
+    QString deviceName() const override { return m_inner->deviceName(); }
+    int resolution() const override { return m_inner->resolution(); }
+    QList<platform::PaperForm> paperForms() const override { return m_inner->paperForms(); }
+    int paperSize() const override { return m_inner->paperSize(); }
+    bool setPaperSize(int number) override { return m_inner->setPaperSize(number); }
+    bool selectPaperForm(int number) override { return m_inner->selectPaperForm(number); }
+    int copies() const override { return m_inner->copies(); }
+    void setCopies(int copies) override { m_inner->setCopies(copies); }
+    platform::Orientation orientation() const override { return m_inner->orientation(); }
+    void setOrientation(platform::Orientation orientation) override { m_inner->setOrientation(orientation); }
+    QPainter *painter() override { return m_inner->painter(); }
+    bool newPage() override { return m_inner->newPage(); }
+    bool endDocument() override
+    {
+        const int before = static_cast<platform::CupsPrinter *>(m_inner.get())->lastJobId();
+        const bool ok = m_inner->endDocument();
+        const int after = static_cast<platform::CupsPrinter *>(m_inner.get())->lastJobId();
+        if (ok && after != before)
+            m_jobs.append(after);
+        return ok;
+    }
+    bool failed() const override { return m_inner->failed(); }
+    QString error() const override { return m_inner->error(); }
+
+private:
+    std::unique_ptr<platform::Printer> m_inner;
+    QList<int> &m_jobs;
+};
+
+class JobNotingSystem final : public platform::PrinterSystem
+{
+public:
+    JobNotingSystem(const platform::Clock &clock, const QString &pdfFolder) : m_system(clock, pdfFolder) {}
+    QStringList printerNames() const override { return m_system.printerNames(); }
+    std::unique_ptr<platform::Printer> open(const QString &deviceName) override
+    {
+        auto printer = m_system.open(deviceName);
+        if (!printer || deviceName != kQueue)
+            return printer;
+        return std::make_unique<JobNotingPrinter>(std::move(printer), jobs);
+    }
+    QList<int> jobs;
+
+private:
+    platform::CupsPrinterSystem m_system;
+};
+
+// The job's PDF once the backend has renamed it into place, or empty after 20 s.
+QString waitForJob(int jobId)
+{
+    const QString path = QDir(qEnvironmentVariable("SAKURABE_TEST_SPOOL_OUT"))
+                             .filePath(QStringLiteral("%1-%2.pdf").arg(kQueue).arg(jobId));
+    QDeadlineTimer deadline(20000);
+    while (!QFile::exists(path) && !deadline.hasExpired())
+        QThread::msleep(20);
+    return QFile::exists(path) ? path : QString();
+}
+
+QString optionsOf(const QString &pdf)
+{
+    QFile file(pdf.chopped(4) + QStringLiteral(".opts"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+store::ProductRecord product(const QString &name)
+{
+    store::ProductRecord record;
+    record.number = QStringLiteral("0001");
+    record.productName = name;
+    record.expiryTitle = QStringLiteral("消費期限:");
+    record.expiryFormat = QStringLiteral("YYYY/MM/DD");
+    record.labelSize = QStringLiteral("65×45(タテ)");
+    record.ruledLines = QStringLiteral("ooooooooooo");
+    return record;
+}
+
+} // namespace
+
+class TestIssuingPrint : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_work;
+    platform::FixedClock m_clock{QDateTime(QDate(2026, 3, 5), QTime(9, 7))};
+    platform::RecordingMessageSink m_messages;
+    platform::RecordingProgramExit m_exit;
+    platform::FixedDriveFinder m_drive;
+    std::unique_ptr<JobNotingSystem> m_system;
+    std::unique_ptr<engine::IssuingJob> m_job;
+
+    void useCollated(const QString &collated)
+    {
+        store::UserSettings settings = store::UserSettings::defaults();
+        settings.printer = kQueue;
+        settings.collatedPrinting = collated;
+        settings.paperForm = QStringLiteral("0515"); // 45 x 65 mm, the portrait label
+        // Start positions that put the whole label on that paper.
+        settings.portraitStartX = QStringLiteral("200");
+        settings.portraitStartY = QStringLiteral("300");
+        settings.dataLocation = store::kLocationHardDisk.toString();
+        QVERIFY(store::writeUserSettings(m_work.path(), settings).ok);
+    }
+
+    engine::IssuingInput input(const QString &name, const QString &copies, const QString &addDays = QStringLiteral("1"))
+    {
+        engine::IssuingInput in;
+        in.number = QStringLiteral("0001");
+        in.displayMethod = QString::fromUtf16(engine::kDisplayByAddedDays);
+        in.copies = copies;
+        in.year = QStringLiteral("2026");
+        in.month = QStringLiteral("3");
+        in.day = QStringLiteral("5");
+        in.hour = QStringLiteral("9");
+        in.minute = QStringLiteral("7");
+        in = engine::IssuingJob::showProduct(in, product(name));
+        in.addDays = addDays;
+        return in;
+    }
+
+    QStringList arrivedPdfs()
+    {
+        QStringList pdfs;
+        for (int id : std::as_const(m_system->jobs))
+            pdfs.append(waitForJob(id));
+        return pdfs;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (qEnvironmentVariableIsEmpty("CUPS_SERVER") || qEnvironmentVariableIsEmpty("SAKURABE_TEST_SPOOL_OUT"))
+            QFAIL("no test spooler: run through scripts/test.sh");
+        QVERIFY(m_work.isValid());
+    }
+
+    void init()
+    {
+        m_messages.clear();
+        m_system = std::make_unique<JobNotingSystem>(m_clock, platform::PdfPrinter::outputFolder(m_work.path()));
+        m_job = std::make_unique<engine::IssuingJob>(*m_system, m_work.path(), m_messages, m_exit, nullptr,
+                                                     engine::issuingProductFile(m_work.path(), m_drive));
+    }
+
+    void collatedCopiesAreOneDocumentOfIdenticalPages()
+    {
+        useCollated(QStringLiteral("する"));
+        QVERIFY(m_job->printShownProduct(input(QStringLiteral("品名:幕の内"), QStringLiteral("3"))).ok);
+        QVERIFY2(m_messages.shown().isEmpty(), qPrintable(m_messages.shown().join(u'\n')));
+        const QStringList pdfs = arrivedPdfs();
+        QCOMPARE(pdfs.size(), 1);
+        QVERIFY2(!pdfs.constFirst().isEmpty(), "the job never arrived");
+        QCOMPARE(testsupport::pdfPageCount(pdfs.constFirst()), 3);
+        // Every copy starts from the job's base date: the same expiry date on each page.
+        const QStringList pages = testsupport::pdfText(pdfs.constFirst()).split(u'\f', Qt::SkipEmptyParts);
+        QCOMPARE(pages.size(), 3);
+        for (const QString &page : pages) {
+            QCOMPARE(page, pages.constFirst());
+            QVERIFY2(page.contains(QStringLiteral("2026/03/06")), qPrintable(page));
+        }
+        QVERIFY(optionsOf(pdfs.constFirst()).startsWith(QStringLiteral("copies=1\n")));
+    }
+
+    void printerCopiesAreOnePage()
+    {
+        useCollated(QStringLiteral("しない"));
+        QVERIFY(m_job->printShownProduct(input(QStringLiteral("品名:幕の内"), QStringLiteral("3"))).ok);
+        const QStringList pdfs = arrivedPdfs();
+        QCOMPARE(pdfs.size(), 1);
+        QVERIFY2(!pdfs.constFirst().isEmpty(), "the job never arrived");
+        QCOMPARE(testsupport::pdfPageCount(pdfs.constFirst()), 1);
+        const QString options = optionsOf(pdfs.constFirst());
+        QVERIFY2(options.startsWith(QStringLiteral("copies=3\n")), qPrintable(options));
+    }
+
+    void issueListPrintsInOrderAfterADeletion()
+    {
+        useCollated(QStringLiteral("する"));
+        const QStringList names{QStringLiteral("品名:一番"), QStringLiteral("品名:二番"), QStringLiteral("品名:三番")};
+        for (int i = 0; i < names.size(); ++i)
+            QVERIFY(m_job->registerIssueEntry(input(names.at(i), QString::number(i + 1), QString::number(i))).ok);
+        m_job->deleteIssueEntry(0);
+        QVERIFY(m_job->printIssueList().ok);
+        const QStringList pdfs = arrivedPdfs();
+        QCOMPARE(pdfs.size(), 2);
+        const QStringList expected{QStringLiteral("二番"), QStringLiteral("三番")};
+        const QStringList dates{QStringLiteral("2026/03/06"), QStringLiteral("2026/03/07")};
+        for (int i = 0; i < 2; ++i) {
+            QVERIFY2(!pdfs.at(i).isEmpty(), "the job never arrived");
+            QCOMPARE(testsupport::pdfPageCount(pdfs.at(i)), i + 2);
+            const QString text = testsupport::pdfText(pdfs.at(i));
+            QVERIFY2(text.contains(expected.at(i)), qPrintable(text));
+            QVERIFY2(text.contains(dates.at(i)), qPrintable(text));
+        }
+    }
+};
+
+QTEST_MAIN(TestIssuingPrint)
+#include "tst_issuingprint.moc"
