@@ -1,0 +1,213 @@
+#include "tools/commandgroup.h"
+#include "tools/commandsupport.h"
+
+#include "engine/compose/issuingjob.h"
+#include "engine/render/expirydate.h"
+#include "platform/clock.h"
+#include "platform/cupsprintersystem.h"
+#include "platform/messagesink.h"
+#include "platform/pdfprinter.h"
+#include "platform/programexit.h"
+#include "store/textfile.h"
+
+#include <QRegularExpression>
+
+namespace cli {
+namespace {
+
+const QString kUsage = QStringLiteral("usage: sakurabe-cli print NNNN --copies N [--date \"YYYY-MM-DD hh:mm\"] [--method TEXT]\n"
+                                      "       sakurabe-cli print --list FILE");
+
+// Message boxes become lines on stderr.
+class TerminalMessages final : public platform::MessageSink
+{
+public:
+    explicit TerminalMessages(Context &context) : m_context(context) {}
+    void information(const QString &text) override { m_context.err += forTerminal(text) + u'\n'; }
+    bool question(const QString &text) override
+    {
+        information(text);
+        return false;
+    }
+
+private:
+    Context &m_context;
+};
+
+// The program would end here: the command stops and fails.
+class CommandExit final : public platform::ProgramExit
+{
+public:
+    void exit(int code) override { m_code = code == 0 ? 1 : code; }
+    int m_code = 0;
+};
+
+// "1" and "0001" name the same product.
+QString registrationNumber(const QString &text)
+{
+    static const QRegularExpression digits(QStringLiteral("^\\d{1,4}$"));
+    return digits.match(text).hasMatch() ? QStringLiteral("%1").arg(text.toInt(), 4, 10, QLatin1Char('0')) : text;
+}
+
+// The base date boxes from "YYYY-MM-DD hh:mm"; false for any other form.
+bool setDate(engine::IssuingInput &input, const QString &text)
+{
+    static const QRegularExpression form(QStringLiteral("^\\s*(\\d{1,4})-(\\d{1,2})-(\\d{1,2})(?:[ T](\\d{1,2}):(\\d{1,2}))?\\s*$"));
+    const auto match = form.match(text);
+    if (!match.hasMatch())
+        return false;
+    input.year = match.captured(1);
+    input.month = match.captured(2);
+    input.day = match.captured(3);
+    input.hour = match.captured(4).isEmpty() ? QStringLiteral("0") : match.captured(4);
+    input.minute = match.captured(5).isEmpty() ? QStringLiteral("0") : match.captured(5);
+    return true;
+}
+
+struct PrintOptions
+{
+    QString number;
+    QString copies;
+    QString date;
+    bool hasDate = false;
+    QString method = QString::fromUtf16(engine::kDisplayByAddedDays);
+    QString list;
+};
+
+bool parse(const QStringList &args, PrintOptions *options, QString *error)
+{
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &arg = args.at(i);
+        const bool hasValue = i + 1 < args.size();
+        if (arg == u"--copies" && hasValue) {
+            options->copies = args.at(++i);
+        } else if (arg == u"--date" && hasValue) {
+            options->date = args.at(++i);
+            options->hasDate = true;
+        } else if (arg == u"--method" && hasValue) {
+            options->method = args.at(++i);
+        } else if (arg == u"--list" && hasValue) {
+            options->list = args.at(++i);
+        } else if (!arg.startsWith(u"--") && options->number.isEmpty()) {
+            options->number = arg;
+        } else {
+            *error = kUsage;
+            return false;
+        }
+    }
+    const bool single = !options->number.isEmpty() && !options->copies.isEmpty();
+    const bool list = !options->list.isEmpty() && options->number.isEmpty() && options->copies.isEmpty() && !options->hasDate;
+    if (single == list) {
+        *error = kUsage;
+        return false;
+    }
+    return true;
+}
+
+// One entry of a list file: "NNNN COPIES [YYYY-MM-DD hh:mm]", blanks or
+// commas between; empty lines and lines starting with "#" are skipped.
+struct ListLine
+{
+    QString number, copies, date;
+};
+
+std::optional<QList<ListLine>> readList(const QString &path, QString *error)
+{
+    const store::FileContent file = store::readWholeFile(path);
+    if (file.status != store::ReadStatus::Ok) {
+        *error = QStringLiteral("cannot read %1: %2").arg(path, file.error);
+        return std::nullopt;
+    }
+    QList<ListLine> lines;
+    int lineNumber = 0;
+    for (const QString &line : QString::fromUtf8(file.bytes).split(QRegularExpression(QStringLiteral("\r\n|\n|\r")))) {
+        ++lineNumber;
+        const QString text = line.trimmed();
+        if (text.isEmpty() || text.startsWith(u'#'))
+            continue;
+        QStringList cells = text.split(QRegularExpression(QStringLiteral("\\s*,\\s*|\\s+")), Qt::SkipEmptyParts);
+        if (cells.size() < 2 || cells.size() > 4) {
+            *error = QStringLiteral("%1:%2: expected NNNN COPIES [YYYY-MM-DD hh:mm]").arg(path).arg(lineNumber);
+            return std::nullopt;
+        }
+        lines.append({cells.at(0), cells.at(1), cells.mid(2).join(u' ')});
+    }
+    return lines;
+}
+
+int runPrint(Context &context, const QStringList &args)
+{
+    PrintOptions options;
+    QString error;
+    if (!parse(args, &options, &error))
+        return context.fail(error);
+    QList<ListLine> entries;
+    if (options.list.isEmpty()) {
+        entries.append({options.number, options.copies, options.date});
+    } else {
+        const auto read = readList(options.list, &error);
+        if (!read)
+            return context.fail(error);
+        entries = *read;
+    }
+
+    const platform::SystemClock clock;
+    platform::CupsPrinterSystem printers(clock, platform::PdfPrinter::outputFolder(context.workDir));
+    TerminalMessages messages(context);
+    CommandExit exit;
+    engine::IssuingJob job(printers, context.workDir, messages, exit, nullptr,
+                           engine::issuingProductFile(context.workDir, *context.drive));
+
+    const QDateTime now = clock.now();
+    QList<engine::IssuingInput> inputs;
+    for (const ListLine &entry : std::as_const(entries)) {
+        engine::IssuingInput input;
+        input.number = registrationNumber(entry.number);
+        input.displayMethod = options.method;
+        input.copies = entry.copies;
+        if (entry.date.isEmpty()) {
+            setDate(input, now.toString(QStringLiteral("yyyy-MM-dd hh:mm")));
+        } else if (!setDate(input, entry.date)) {
+            return context.fail(QStringLiteral("the date \"%1\" is not YYYY-MM-DD hh:mm").arg(entry.date));
+        }
+        QString lookupError;
+        const auto product = job.lookupProduct(input.number, &lookupError);
+        if (!lookupError.isEmpty())
+            return context.fail(forTerminal(lookupError));
+        input = engine::IssuingJob::showProduct(input, product);
+        // The issuing screen reports a date that names no day when it is typed.
+        if (!engine::baseDateFromFields(input.year, input.month, input.day, input.hour, input.minute).isValid())
+            return context.fail(QString::fromUtf16(engine::kInvalidDateMessage) + QStringLiteral(": ") + entry.date);
+        inputs.append(input);
+    }
+
+    bool ok = true;
+    if (options.list.isEmpty()) {
+        ok = job.printShownProduct(inputs.constFirst()).ok;
+    } else {
+        for (const engine::IssuingInput &input : std::as_const(inputs)) {
+            if (!input.product) {
+                messages.information(QStringLiteral("登録番号に対する商品情報が見当りませんでした為、印刷を行いませんでした: ") +
+                                     input.number);
+                ok = false;
+                continue;
+            }
+            job.registerIssueEntry(input);
+        }
+        ok = job.printIssueList().ok && ok;
+    }
+    if (exit.m_code != 0)
+        return exit.m_code;
+    return ok ? 0 : 1;
+}
+
+} // namespace
+
+static const GroupRegistrar registrar{
+    {"print",
+     "  sakurabe-cli print NNNN --copies N [--date \"YYYY-MM-DD hh:mm\"] [--method TEXT]\n"
+     "                                        prints the product as the issuing screen's print button does\n"
+     "  sakurabe-cli print --list FILE        prints an issue list: one entry a line, NNNN COPIES [YYYY-MM-DD hh:mm]\n",
+     &runPrint}};
+
+} // namespace cli
