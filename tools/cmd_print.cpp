@@ -38,8 +38,8 @@ private:
 class CommandExit final : public platform::ProgramExit
 {
 public:
-    void exit(int code) override { m_code = code == 0 ? 1 : code; }
-    int m_code = 0;
+    void exit(int status) override { code = status == 0 ? 1 : status; }
+    int code = 0;
 };
 
 // "1" and "0001" name the same product.
@@ -115,7 +115,8 @@ std::optional<QList<ListLine>> readList(const QString &path, QString *error)
 {
     const store::FileContent file = store::readWholeFile(path);
     if (file.status != store::ReadStatus::Ok) {
-        *error = QStringLiteral("cannot read %1: %2").arg(path, file.error);
+        *error = file.status == store::ReadStatus::Missing ? QStringLiteral("no such list file: %1").arg(path)
+                                                           : QStringLiteral("cannot read %1: %2").arg(path, file.error);
         return std::nullopt;
     }
     QList<ListLine> lines;
@@ -196,8 +197,8 @@ int runPrint(Context &context, const QStringList &args)
         }
         ok = job.printIssueList().ok && ok;
     }
-    if (exit.m_code != 0)
-        return exit.m_code;
+    if (exit.code != 0)
+        return exit.code;
     return ok ? 0 : 1;
 }
 

@@ -129,6 +129,8 @@ private slots:
         QTest::newRow("printer not installed") << "SATO_GONE" << QStringList{"0001", "--copies", "1"}
                                                << "■■■指定されたプリンターのドライバーが見つかりません■■■";
         QTest::newRow("no copies") << kPdfPrinter << QStringList{"0001"} << "usage";
+        QTest::newRow("list and number") << kPdfPrinter << QStringList{"0001", "--list", "a.txt"} << "usage";
+        QTest::newRow("missing list") << kPdfPrinter << QStringList{"--list", "missing.txt"} << "no such list file";
     }
     void failures()
     {
