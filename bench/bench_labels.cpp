@@ -1,23 +1,24 @@
-// Times whole labels: composing them into a recording, printing one job of
-// many collated copies on the built-in PDF printer and through the spooler,
-// and an issue list through the spooler. Each measurement runs in a process
+// Times whole labels: composing them into a recording, and, as the issuing
+// job prints them, one job of many collated copies on the built-in PDF
+// printer and through the spooler, and an issue list through the spooler. Each measurement runs in a process
 // of its own, so that its peak memory is its own.
 //
 // Run by hand: ./bench/bench_labels
 // The spooler parts need a spooler with the SATO_T408v queue (CUPS_SERVER set,
 // e.g. the private one of tests/spooler/spooler.sh); without it they are skipped.
 
+#include "engine/compose/issuingjob.h"
 #include "engine/compose/labeljobfill.h"
 #include "engine/compose/portraitcomposer.h"
 #include "engine/render/expirydate.h"
 #include "engine/render/labelrenderer.h"
-#include "engine/render/printerpagetarget.h"
 #include "engine/render/recording.h"
 #include "platform/clock.h"
 #include "platform/cupsprintersystem.h"
 #include "platform/fakeprintersystem.h"
 #include "platform/pdfprinter.h"
 #include "platform/programexit.h"
+#include "store/datalocation.h"
 #include "store/productrecord.h"
 #include "store/usersettings.h"
 
@@ -100,22 +101,35 @@ void composeIntoRecording(int count, const QString &dir)
     require(recording.lines().size() > count * 100, "composing");
 }
 
-// One job of `count` collated copies: a page each, one document, as the
-// issuing job prints it. `labelsPerDocument` below `count` ends a document
-// after that many labels, as an issue list does entry by entry.
-void printCollated(platform::Printer &printer, int count, int labelsPerDocument, const QString &dir)
+// The issuing screen's boxes with the product shown and `copies` typed.
+engine::IssuingInput shownProduct(int copies)
 {
-    engine::PrinterPageTarget page(printer);
+    engine::IssuingInput input;
+    input.displayMethod = QString::fromUtf16(engine::kDisplayByAddedDays);
+    input.copies = QString::number(copies);
+    input.year = QStringLiteral("2026");
+    input.month = QStringLiteral("3");
+    input.day = QStringLiteral("5");
+    input.hour = QStringLiteral("9");
+    input.minute = QStringLiteral("7");
+    return engine::IssuingJob::showProduct(input, product());
+}
+
+// As the issuing screen's buttons do it: one job of `count` collated copies
+// (a page each, one document), or an issue list of `count` one-label
+// entries (a document each).
+void issue(platform::PrinterSystem &printers, int count, bool list, const QString &dir)
+{
     engine::Recording messages;
     platform::RecordingProgramExit exit;
-    engine::LabelRenderer renderer(engine::RendererServices{&printer, &page, &messages, &messages, &exit, dir});
-    const engine::LabelJob label = job(labelsPerDocument);
-    for (int k = 1; k <= count; ++k) {
-        engine::composePortraitLabel(renderer, label);
-        if (k % labelsPerDocument != 0 && k < count)
-            require(printer.newPage(), "newPage");
-        else
-            require(printer.endDocument(), "endDocument");
+    engine::IssuingJob job(printers, dir, messages, exit, nullptr,
+                           store::ProductFile(store::productFilePaths(dir)));
+    if (list) {
+        for (int k = 0; k < count; ++k)
+            require(job.registerIssueEntry(shownProduct(1)).ok, "registering an entry");
+        require(job.printIssueList().ok, "printing the issue list");
+    } else {
+        require(job.printShownProduct(shownProduct(count)).ok, "printing the job");
     }
     require(!exit.requested() && messages.lines().isEmpty(), "drawing the labels");
 }
@@ -132,16 +146,13 @@ int runOne(const QString &mode, int count)
     } else if (mode == u"pdf") {
         prepareWorkDir(dir.path(), platform::pdfPrinterName());
         const platform::SystemClock clock;
-        platform::PdfPrinter printer(clock, platform::PdfPrinter::outputFolder(dir.path()), std::make_shared<int>(0));
-        printCollated(printer, count, count, dir.path());
+        platform::CupsPrinterSystem system(clock, platform::PdfPrinter::outputFolder(dir.path()));
+        issue(system, count, false, dir.path());
     } else if (mode == u"spooler" || mode == u"list") {
         prepareWorkDir(dir.path(), kQueue);
         const platform::SystemClock clock;
         platform::CupsPrinterSystem system(clock, platform::PdfPrinter::outputFolder(dir.path()));
-        const std::unique_ptr<platform::Printer> printer = system.open(kQueue);
-        require(printer != nullptr, "opening the queue");
-        // The issue list: one label an entry, each entry a document of its own.
-        printCollated(*printer, count, mode == u"list" ? 1 : count, dir.path());
+        issue(system, count, mode == u"list", dir.path());
     } else {
         return 2;
     }

@@ -61,9 +61,12 @@ struct RenderOptions
     QString record;
 };
 
-const QString kUsage = QStringLiteral("usage: sakurabe-cli render NNNN|--record FILE.json --out FILE.pdf|.png|.txt "
+QString usage()
+{
+    return QStringLiteral("usage: sakurabe-cli render NNNN|--record FILE.json --out FILE.pdf|.png|.txt "
                                       "[--date \"YYYY-MM-DD hh:mm\"] [--method TEXT] [--copies N] [--printer NAME | "
                                       "--device NAME --dpi N --page WxH] [--preview | --registration-preview]");
+}
 
 std::optional<RenderOptions> parseOptions(const QStringList &args, QString *error)
 {
@@ -81,7 +84,7 @@ std::optional<RenderOptions> parseOptions(const QStringList &args, QString *erro
         }
         if (!arg.startsWith(u"--")) {
             if (!options.number.isEmpty()) {
-                *error = kUsage;
+                *error = usage();
                 return std::nullopt;
             }
             options.number = arg;
@@ -130,7 +133,7 @@ std::optional<RenderOptions> parseOptions(const QStringList &args, QString *erro
         }
     }
     if (options.out.isEmpty() || options.number.isEmpty() == options.record.isEmpty()) {
-        *error = kUsage;
+        *error = usage();
         return std::nullopt;
     }
     const QString suffix = QFileInfo(options.out).suffix().toLower();
@@ -279,6 +282,15 @@ private:
     bool m_secondShown = false;
 };
 
+// The output file, replaced only once the new content is complete.
+store::FileResult writeOut(const QString &path, const QByteArray &content)
+{
+    const store::WriteOutcome replaced = store::replaceFileContent(path, path + QStringLiteral(".tmp"), content);
+    if (replaced.ok)
+        return {true, {}};
+    return {false, QStringLiteral("%1 を書き込めませんでした").arg(path) + u'\r' + replaced.error};
+}
+
 // A printer with another printer's name, resolution and paper that keeps its
 // document as a PDF file instead of printing it.
 class PdfFilePrinter final : public platform::PrinterBase
@@ -298,15 +310,6 @@ protected:
         return written.ok;
     }
     bool storeDefaultPaperForm(const platform::PaperForm &, QString *) override { return true; }
-
-public:
-    static store::FileResult writeOut(const QString &path, const QByteArray &content)
-    {
-        const auto replaced = store::replaceFileContent(path, path + QStringLiteral(".tmp"), content);
-        if (replaced.ok)
-            return {true, {}};
-        return {false, QStringLiteral("%1 を書き込めませんでした").arg(path) + u'\r' + replaced.error};
-    }
 
 private:
     QString m_path;
@@ -474,7 +477,7 @@ int runRender(Context &context, const QStringList &args)
 
     store::FileResult written{true, {}};
     if (options.kind == OutputKind::Text) {
-        written = PdfFilePrinter::writeOut(options.out, recording.text().toUtf8());
+        written = writeOut(options.out, recording.text().toUtf8());
     } else if (options.kind == OutputKind::Png) {
         const QList<platform::FakeDocument> &documents = fakeSystem.record(script->name).documents;
         const QImage image = preview ? images.image()
@@ -482,7 +485,7 @@ int runRender(Context &context, const QStringList &args)
                                                    : stackPages(documents.first().pages);
         if (image.isNull())
             return context.fail(QStringLiteral("render: nothing was drawn"));
-        written = PdfFilePrinter::writeOut(options.out, pngBytes(image));
+        written = writeOut(options.out, pngBytes(image));
     }
     if (!written.ok)
         return context.fail(forTerminal(written.message));

@@ -210,6 +210,10 @@ private slots:
         QTest::newRow("bad date") << QStringList{QStringLiteral("--record"), recordPath(QStringLiteral("portrait-print-ruled")),
                                                  QStringLiteral("--date"), QStringLiteral("2026-02-30 09:00")}
                                   << "--date";
+        QTest::newRow("output folder missing")
+            << QStringList{QStringLiteral("--record"), recordPath(QStringLiteral("portrait-print-ruled")),
+                           QStringLiteral("--out"), QStringLiteral("/nonexistent-folder/label.pdf")}
+            << "を書き込めませんでした";
         QTest::newRow("printer not installed")
             << QStringList{QStringLiteral("--record"), recordPath(QStringLiteral("portrait-print-ruled")),
                            QStringLiteral("--printer"), QStringLiteral("no_such_queue")}
