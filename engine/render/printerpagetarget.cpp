@@ -27,18 +27,30 @@ bool PrinterPageTarget::canDraw()
     return !m_printer.failed();
 }
 
+const CellFont &PrinterPageTarget::cellFont(const TextStyle &style, const QPaintDevice *device)
+{
+    const bool same = m_cellFont && m_cellDevice == device && m_cellStyle.font == style.font
+                      && m_cellStyle.size == style.size && m_cellStyle.bold == style.bold
+                      && m_cellStyle.italic == style.italic && m_cellStyle.underline == style.underline;
+    if (!same) {
+        QFont font(style.font);
+        font.setPointSize(style.size);
+        font.setBold(style.bold);
+        font.setItalic(style.italic);
+        font.setUnderline(style.underline);
+        m_cellFont.emplace(font, device);
+        m_cellStyle = style;
+        m_cellDevice = device;
+    }
+    return *m_cellFont;
+}
+
 void PrinterPageTarget::drawChar(double x, double y, const TextStyle &style, const QString &character)
 {
     QPainter *painter = m_printer.painter();
-    QFont font(style.font);
-    font.setPointSize(style.size);
-    font.setBold(style.bold);
-    font.setItalic(style.italic);
-    font.setUnderline(style.underline);
-    painter->setFont(font);
     painter->setPen(Qt::black);
     // The label places a character by the top-left corner of its cell.
-    drawCellCharacter(*painter, font, QPointF(x, y), character);
+    cellFont(style, painter->device()).draw(*painter, QPointF(x, y), character);
 }
 
 void PrinterPageTarget::drawLine(double x1, double y1, double x2, double y2, int penWidth)

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "engine/render/celltext.h"
 #include "engine/render/drawtarget.h"
+
+#include <optional>
 
 namespace platform {
 class Printer;
@@ -25,7 +28,13 @@ public:
     void drawRotatedText(double x, double y, const QString &text) override;
 
 private:
+    const CellFont &cellFont(const TextStyle &style, const QPaintDevice *device);
+
     platform::Printer &m_printer;
+    // The font of the last character: a label draws line after line in one style.
+    std::optional<CellFont> m_cellFont;
+    TextStyle m_cellStyle;
+    const QPaintDevice *m_cellDevice = nullptr;
 };
 
 } // namespace engine
