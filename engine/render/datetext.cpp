@@ -28,6 +28,23 @@ QString twoDigits(int value)
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
 }
 
+// "火" for run 3, "火曜日" for run 4; nothing for other runs.
+QString weekdayName(const QDate &date, qsizetype run)
+{
+    const QString name = QString::fromUtf16(kWeekdays[date.dayOfWeek() - 1]);
+    if (run == 3)
+        return name;
+    if (run == 4)
+        return name + QStringLiteral("曜日");
+    return {};
+}
+
+// A number written plainly for run 1, with two digits for run 2.
+QString oneOrTwoDigits(int value, qsizetype run)
+{
+    return run == 2 ? twoDigits(value) : QString::number(value);
+}
+
 QChar lower(QChar c)
 {
     return (c >= u'A' && c <= u'Z') ? QChar(c.unicode() + 32) : c;
@@ -78,52 +95,37 @@ QString formatDatePattern(const QDateTime &dateTime, QStringView pattern)
                 known = false;
             break;
         case u'm':
-            if (run > 2)
-                known = false;
-            else if (afterHour)
-                element = run == 2 ? twoDigits(time.minute()) : QString::number(time.minute());
-            else
-                element = run == 2 ? twoDigits(date.month()) : QString::number(date.month());
+            known = run <= 2;
+            if (known)
+                element = oneOrTwoDigits(afterHour ? time.minute() : date.month(), run);
             break;
         case u'd':
-            if (run == 1)
-                element = QString::number(date.day());
-            else if (run == 2)
-                element = twoDigits(date.day());
-            else if (run == 3)
-                element = QString::fromUtf16(kWeekdays[date.dayOfWeek() - 1]);
-            else if (run == 4)
-                element = QString::fromUtf16(kWeekdays[date.dayOfWeek() - 1]) + QStringLiteral("曜日");
+            if (run <= 2)
+                element = oneOrTwoDigits(date.day(), run);
+            else if (run <= 4)
+                element = weekdayName(date, run);
             else
                 known = false;
             break;
         case u'a':
-            if (run == 3)
-                element = QString::fromUtf16(kWeekdays[date.dayOfWeek() - 1]);
-            else if (run == 4)
-                element = QString::fromUtf16(kWeekdays[date.dayOfWeek() - 1]) + QStringLiteral("曜日");
-            else
-                known = false;
+            element = weekdayName(date, run);
+            known = !element.isEmpty();
             break;
         case u'h':
-            if (run <= 2) {
-                element = run == 2 ? twoDigits(time.hour()) : QString::number(time.hour());
-                isHour = true;
-            } else {
-                known = false;
-            }
+            known = run <= 2;
+            isHour = known;
+            if (known)
+                element = oneOrTwoDigits(time.hour(), run);
             break;
         case u'n':
-            if (run <= 2)
-                element = run == 2 ? twoDigits(time.minute()) : QString::number(time.minute());
-            else
-                known = false;
+            known = run <= 2;
+            if (known)
+                element = oneOrTwoDigits(time.minute(), run);
             break;
         case u's':
-            if (run <= 2)
-                element = run == 2 ? twoDigits(time.second()) : QString::number(time.second());
-            else
-                known = false;
+            known = run <= 2;
+            if (known)
+                element = oneOrTwoDigits(time.second(), run);
             break;
         case u'g':
             if (run == 3)
