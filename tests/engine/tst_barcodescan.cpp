@@ -29,17 +29,6 @@ const QStringList kCodes = {
     QStringLiteral("73513537"),
 };
 
-// The job's PDF once the backend has renamed it into place, or empty after 20 s.
-QString waitForJob(const QString &queue, int jobId)
-{
-    const QString path = QDir(qEnvironmentVariable("SAKURABE_TEST_SPOOL_OUT"))
-                             .filePath(QStringLiteral("%1-%2.pdf").arg(queue).arg(jobId));
-    QDeadlineTimer deadline(20000);
-    while (!QFile::exists(path) && !deadline.hasExpired())
-        QThread::msleep(20);
-    return QFile::exists(path) ? path : QString();
-}
-
 QString symbology(const QString &code)
 {
     return code.size() == 13 ? QStringLiteral("EAN-13:") : QStringLiteral("EAN-8:");
@@ -118,7 +107,7 @@ private slots:
         QVERIFY(messages.shown().isEmpty());
         QVERIFY(!renderer.aborted());
         QVERIFY2(printer->endDocument(), qPrintable(printer->error()));
-        const QString pdf = waitForJob(queue, static_cast<platform::CupsPrinter *>(printer.get())->lastJobId());
+        const QString pdf = testsupport::waitForSpoolerJob(queue, static_cast<platform::CupsPrinter *>(printer.get())->lastJobId());
         QVERIFY2(!pdf.isEmpty(), "the job never arrived");
         QCOMPARE(testsupport::pdfPageCount(pdf), kCodes.size());
 

@@ -19,21 +19,6 @@
 // which scripts/test.sh starts: the label's characters reach the PDF in
 // IPAGothic, where the line fitting put them.
 
-namespace {
-
-// The job's PDF once the backend has renamed it into place, or empty after 20 s.
-QString waitForJob(const QString &queue, int jobId)
-{
-    const QString path = QDir(qEnvironmentVariable("SAKURABE_TEST_SPOOL_OUT"))
-                             .filePath(QStringLiteral("%1-%2.pdf").arg(queue).arg(jobId));
-    QDeadlineTimer deadline(20000);
-    while (!QFile::exists(path) && !deadline.hasExpired())
-        QThread::msleep(20);
-    return QFile::exists(path) ? path : QString();
-}
-
-} // namespace
-
 class TestFieldsPrint : public QObject
 {
     Q_OBJECT
@@ -77,7 +62,7 @@ private slots:
         QVERIFY(!renderer.aborted());
         QVERIFY2(printer->endDocument(), qPrintable(printer->error()));
 
-        m_pdf = waitForJob(queue, static_cast<platform::CupsPrinter *>(printer.get())->lastJobId());
+        m_pdf = testsupport::waitForSpoolerJob(queue, static_cast<platform::CupsPrinter *>(printer.get())->lastJobId());
         QVERIFY2(!m_pdf.isEmpty(), "the job never arrived");
     }
 

@@ -80,17 +80,6 @@ private:
     platform::CupsPrinterSystem m_system;
 };
 
-// The job's PDF once the backend has renamed it into place, or empty after 20 s.
-QString waitForJob(int jobId)
-{
-    const QString path = QDir(qEnvironmentVariable("SAKURABE_TEST_SPOOL_OUT"))
-                             .filePath(QStringLiteral("%1-%2.pdf").arg(kQueue).arg(jobId));
-    QDeadlineTimer deadline(20000);
-    while (!QFile::exists(path) && !deadline.hasExpired())
-        QThread::msleep(20);
-    return QFile::exists(path) ? path : QString();
-}
-
 QString optionsOf(const QString &pdf)
 {
     QFile file(pdf.chopped(4) + QStringLiteral(".opts"));
@@ -156,7 +145,7 @@ class TestIssuingPrint : public QObject
     {
         QStringList pdfs;
         for (int id : std::as_const(m_system->jobs))
-            pdfs.append(waitForJob(id));
+            pdfs.append(testsupport::waitForSpoolerJob(kQueue, id));
         return pdfs;
     }
 

@@ -25,18 +25,6 @@ using platform::Printer;
 
 namespace {
 
-// Waits for the backend to write the job's PDF (renamed into place when
-// complete) and returns its path, or an empty string after 20 s.
-QString waitForJob(const QString &queue, int jobId)
-{
-    const QString out = qEnvironmentVariable("SAKURABE_TEST_SPOOL_OUT");
-    const QString path = QDir(out).filePath(QStringLiteral("%1-%2.pdf").arg(queue).arg(jobId));
-    QDeadlineTimer deadline(20000);
-    while (!QFile::exists(path) && !deadline.hasExpired())
-        QThread::msleep(20);
-    return QFile::exists(path) ? path : QString();
-}
-
 // The job's options as the backend kept them beside the PDF.
 QString jobOptions(const QString &pdfPath)
 {
@@ -139,7 +127,7 @@ private slots:
         QVERIFY2(printer->endDocument(), qPrintable(printer->error()));
 
         const int job = static_cast<CupsPrinter *>(printer.get())->lastJobId();
-        const QString path = waitForJob(QStringLiteral("SATO_T408v"), job);
+        const QString path = testsupport::waitForSpoolerJob(QStringLiteral("SATO_T408v"), job);
         QVERIFY2(!path.isEmpty(), "the job never arrived");
         QCOMPARE(testsupport::pdfPageSize(path), QSizeF(127.56, 184.25));
         const QString text = testsupport::pdfText(path);
@@ -162,7 +150,7 @@ private slots:
         printer->newPage();
         printer->painter()->drawText(200, 400, QStringLiteral("2枚目"));
         QVERIFY2(printer->endDocument(), qPrintable(printer->error()));
-        const QString path = waitForJob(QStringLiteral("SATO_T412v"), static_cast<CupsPrinter *>(printer.get())->lastJobId());
+        const QString path = testsupport::waitForSpoolerJob(QStringLiteral("SATO_T412v"), static_cast<CupsPrinter *>(printer.get())->lastJobId());
         QVERIFY(!path.isEmpty());
         QCOMPARE(testsupport::pdfPageCount(path), 2);
         QCOMPARE(testsupport::pdfPageSize(path, 2), QSizeF(133.23, 184.25));

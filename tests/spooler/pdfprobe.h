@@ -3,13 +3,29 @@
 // Looks into the PDF files that printers made, with the poppler tools
 // (pdfinfo, pdftotext, pdffonts), for the printing tests.
 
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QRectF>
 #include <QRegularExpression>
 #include <QSizeF>
 #include <QStringList>
+#include <QThread>
 
 namespace testsupport {
+
+// The PDF the test spooler's backend wrote for a job, once it has been
+// renamed into place (so it is complete), or an empty string after 20 s.
+inline QString waitForSpoolerJob(const QString &queue, int jobId)
+{
+    const QString path = QDir(qEnvironmentVariable("SAKURABE_TEST_SPOOL_OUT"))
+                             .filePath(QStringLiteral("%1-%2.pdf").arg(queue).arg(jobId));
+    QDeadlineTimer deadline(20000);
+    while (!QFile::exists(path) && !deadline.hasExpired())
+        QThread::msleep(20);
+    return QFile::exists(path) ? path : QString();
+}
 
 // The tool's standard output, or an empty string when it did not run well.
 inline QString runTool(const QString &program, const QStringList &arguments)
