@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 class QImage;
@@ -23,6 +24,15 @@ struct TextStyle
     bool underline = false;
 };
 
+// One character of a line, with the top-left corner of its cell at (x, y).
+struct PlacedChar
+{
+    double x = 0;
+    double y = 0;
+    TextStyle style;
+    QString character;
+};
+
 // The drawing operations a label needs. All positions are twips from the
 // top-left corner of the page or of the picture's label space; the target
 // knows how they land on paper or on the screen.
@@ -39,6 +49,13 @@ public:
 
     // One character with the top-left corner of its cell at (x, y).
     virtual void drawChar(double x, double y, const TextStyle &style, const QString &character) = 0;
+    // The characters of one line in order, each drawn as drawChar draws it.
+    // A target that draws a line faster as a whole overrides this.
+    virtual void drawChars(const QList<PlacedChar> &characters)
+    {
+        for (const PlacedChar &c : characters)
+            drawChar(c.x, c.y, c.style, c.character);
+    }
     // A solid black line; the pen is `penWidth` device pixels wide.
     virtual void drawLine(double x1, double y1, double x2, double y2, int penWidth) = 0;
     // A filled black rectangle between two corners.

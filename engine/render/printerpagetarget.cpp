@@ -27,12 +27,16 @@ bool PrinterPageTarget::canDraw()
     return !m_printer.failed();
 }
 
+bool PrinterPageTarget::isCellStyle(const TextStyle &style, const QPaintDevice *device) const
+{
+    return m_cellFont && m_cellDevice == device && m_cellStyle.font == style.font && m_cellStyle.size == style.size
+           && m_cellStyle.bold == style.bold && m_cellStyle.italic == style.italic
+           && m_cellStyle.underline == style.underline;
+}
+
 const CellFont &PrinterPageTarget::cellFont(const TextStyle &style, const QPaintDevice *device)
 {
-    const bool same = m_cellFont && m_cellDevice == device && m_cellStyle.font == style.font
-                      && m_cellStyle.size == style.size && m_cellStyle.bold == style.bold
-                      && m_cellStyle.italic == style.italic && m_cellStyle.underline == style.underline;
-    if (!same) {
+    if (!isCellStyle(style, device)) {
         QFont font(style.font);
         font.setPointSize(style.size);
         font.setBold(style.bold);
@@ -51,6 +55,25 @@ void PrinterPageTarget::drawChar(double x, double y, const TextStyle &style, con
     painter->setPen(Qt::black);
     // The label places a character by the top-left corner of its cell.
     cellFont(style, painter->device()).draw(*painter, QPointF(x, y), character);
+}
+
+void PrinterPageTarget::drawChars(const QList<PlacedChar> &characters)
+{
+    QPainter *painter = m_printer.painter();
+    painter->setPen(Qt::black);
+    CellRun run;
+    for (const PlacedChar &c : characters) {
+        // A new style replaces the kept font, so the run in the old one goes first.
+        if (!isCellStyle(c.style, painter->device()))
+            run.flush(*painter);
+        const CellFont &font = cellFont(c.style, painter->device());
+        const QPointF topLeft(c.x, c.y);
+        if (!run.add(font, topLeft, c.character)) {
+            run.flush(*painter);
+            font.draw(*painter, topLeft, c.character);
+        }
+    }
+    run.flush(*painter);
 }
 
 void PrinterPageTarget::drawLine(double x1, double y1, double x2, double y2, int penWidth)

@@ -21,6 +21,7 @@ public:
     TargetKind kind() const override { return TargetKind::Page; }
     bool canDraw() override;
     void drawChar(double x, double y, const TextStyle &style, const QString &character) override;
+    void drawChars(const QList<PlacedChar> &characters) override;
     void drawLine(double x1, double y1, double x2, double y2, int penWidth) override;
     void drawBox(double x1, double y1, double x2, double y2) override;
     void drawPicture(const QString &file, const QImage &picture, double x, double y, double width,
@@ -29,6 +30,7 @@ public:
 
 private:
     const CellFont &cellFont(const TextStyle &style, const QPaintDevice *device);
+    bool isCellStyle(const TextStyle &style, const QPaintDevice *device) const;
 
     platform::Printer &m_printer;
     // The font of the last character: a label draws line after line in one style.

@@ -71,6 +71,8 @@ void LabelRenderer::placeCharacters(float &x, float y, const QString &text, Text
     int col = 0;
     int p = 0;
     qsizetype k = 0;
+    QList<PlacedChar> line;
+    line.reserve(text.size());
     for (const QChar c : text) {
         const int width = store::cp932CharWidth(c.unicode());
         p += width;
@@ -86,11 +88,12 @@ void LabelRenderer::placeCharacters(float &x, float y, const QString &text, Text
             style.underline = !style.underline;
             ++k;
         }
-        target.drawChar(charX, y, style, shownCharacter(c));
+        line.append(PlacedChar{charX, y, style, shownCharacter(c)});
         if (!grid && size == 14 && c == u' ')
             x -= 50;
         col += width;
     }
+    target.drawChars(line);
 }
 
 void LabelRenderer::drawText(float &x, float y, const QString &text, const QString &font, bool bold, bool italic,

@@ -72,22 +72,25 @@ private slots:
     }
 
     // Each line starts at originX + 20 and on its line's y (twips / 20 =
-    // points): 8-point lines 200 twips apart, a wide line 20 twips lower.
+    // points): 8-point lines 200 twips apart, a wide line 20 twips lower. A
+    // word ends one character's advance after its last character's place on
+    // the pitch.
     void wordsStandWhereTheLinesWere_data()
     {
         QTest::addColumn<QString>("word");
         QTest::addColumn<double>("x");
         QTest::addColumn<double>("y");
         QTest::addColumn<double>("height");
-        // Full-width characters come out as words of their own.
-        QTest::newRow("bold title line 0, first character") << "名" << 11.0 << 15.1 << 8.0;
-        QTest::newRow("bold title line 0, sixth character on the pitch") << "キ" << 11.0 + 740 / 20.0 << 15.1 << 8.0;
+        QTest::addColumn<double>("right");
+        // The sixth character of the bold title stands 740 twips on; a
+        // full-width character is as wide as its size.
+        QTest::newRow("bold title, line 0") << "名称：ケーキ" << 11.0 << 15.1 << 8.0 << 11.0 + 740 / 20.0 + 8.0;
         QTest::newRow("line 1: 31 characters with the overhang") << "ABCDEFGHIJKLMNOPQRSTUVWXYZabcde" << 11.0 << 25.1
-                                                                 << 8.0;
-        QTest::newRow("line 2: the rest") << "fgh" << 11.0 << 35.1 << 8.0;
-        QTest::newRow("wide line 3 at 14 points") << "内" << 11.0 << 46.1 << 14.0;
-        QTest::newRow("wide line 3, the 14-point pitch") << "量" << 11.0 + 499 / 20.0 << 46.1 << 14.0;
-        QTest::newRow("date field after the wide line's second line") << "2024/03/05" << 11.0 << 65.1 << 8.0;
+                                                                 << 8.0 << -1.0;
+        QTest::newRow("line 2: the rest") << "fgh" << 11.0 << 35.1 << 8.0 << -1.0;
+        // On the 14-point pitch the third character stands 499 twips on.
+        QTest::newRow("wide line 3 at 14 points") << "内容量" << 11.0 << 46.1 << 14.0 << 11.0 + 499 / 20.0 + 14.0;
+        QTest::newRow("date field after the wide line's second line") << "2024/03/05" << 11.0 << 65.1 << 8.0 << -1.0;
     }
     void wordsStandWhereTheLinesWere()
     {
@@ -95,11 +98,14 @@ private slots:
         QFETCH(double, x);
         QFETCH(double, y);
         QFETCH(double, height);
+        QFETCH(double, right);
         const QRectF box = testsupport::pdfWordBox(m_pdf, word);
         QVERIFY2(!box.isEmpty(), qPrintable(word + QStringLiteral(" not found in ") + testsupport::pdfText(m_pdf)));
         QVERIFY2(qAbs(box.left() - x) < 1.0, qPrintable(QStringLiteral("x %1").arg(box.left())));
         QVERIFY2(qAbs(box.top() - y) < 1.0, qPrintable(QStringLiteral("y %1").arg(box.top())));
         QVERIFY2(qAbs(box.height() - height) < 1.0, qPrintable(QStringLiteral("height %1").arg(box.height())));
+        if (right >= 0)
+            QVERIFY2(qAbs(box.right() - right) < 1.0, qPrintable(QStringLiteral("right %1").arg(box.right())));
     }
 };
 
