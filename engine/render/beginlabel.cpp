@@ -89,9 +89,11 @@ void LabelRenderer::beginLabel(const LabelJob &job)
             form = kLargeLabelForm;
         if (form != 0) {
             printer->selectPaperForm(form);
-            printer->setPaperSize(form);
-            // If user.dat cannot be rewritten, the switch holds for this job only.
-            store::writePaperFormLine(m_services.workDir, QStringLiteral("%1").arg(form, 4, 10, QLatin1Char('0')));
+            // A driver without the form keeps its paper, and the settings must
+            // not say otherwise. If user.dat cannot be rewritten, the switch
+            // holds for this job only.
+            if (printer->setPaperSize(form))
+                store::writePaperFormLine(m_services.workDir, QStringLiteral("%1").arg(form, 4, 10, QLatin1Char('0')));
         }
     }
 

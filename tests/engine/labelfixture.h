@@ -14,9 +14,10 @@
 // folder of its own.
 struct LabelFixture
 {
-    explicit LabelFixture(const QString &printerName = QStringLiteral("SATO_T408v"), int dpi = 203)
+    explicit LabelFixture(const QString &printerName = QStringLiteral("SATO_T408v"), int dpi = 203,
+                          const QList<platform::PaperForm> &forms = platform::FakePrinterSystem::labelPrinterForms())
     {
-        system.addPrinter({printerName, dpi, platform::FakePrinterSystem::labelPrinterForms()});
+        system.addPrinter({printerName, dpi, forms});
         inner = system.open(printerName);
         printer = std::make_unique<engine::RecordingPrinter>(*inner, recording);
         renderer = std::make_unique<engine::LabelRenderer>(engine::RendererServices{

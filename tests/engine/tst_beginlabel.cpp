@@ -144,6 +144,25 @@ private slots:
         }
     }
 
+    // A "2130" driver without the form keeps its paper, and user.dat must
+    // not claim the switch was made.
+    void paperFormSwitchRefusedIsNotRemembered()
+    {
+        QList<platform::PaperForm> forms;
+        for (const platform::PaperForm &form : platform::FakePrinterSystem::labelPrinterForms()) {
+            if (form.number != 514)
+                forms.append(form);
+        }
+        LabelFixture fixture(QStringLiteral("SATO_CT4-LX_2130"), 203, forms);
+        writeSettings(fixture.folder.path(), 1740, 110, 1740, 20);
+        QVERIFY(fixture.inner->setPaperSize(513));
+        fixture.renderer->beginLabel(jobFor(QStringLiteral("65×45(タテ)"), true));
+        QCOMPARE(fixture.printer->paperSize(), 513);
+        const auto settings = store::readUserSettings(fixture.folder.path());
+        QVERIFY(settings.has_value());
+        QCOMPARE(settings->paperForm, QStringLiteral("0000"));
+    }
+
     // Copies and orientation are set on every printed job, so nothing of a
     // job before carries over.
     void copiesAndOrientationOnEveryJob_data()
