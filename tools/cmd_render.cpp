@@ -1,6 +1,7 @@
 #include "tools/commandgroup.h"
 #include "tools/commandsupport.h"
 
+#include "engine/compose/issuingjob.h"
 #include "engine/compose/labeljobfill.h"
 #include "engine/render/expirydate.h"
 #include "engine/compose/landscapecomposer.h"
@@ -22,7 +23,6 @@
 #include "store/cp932.h"
 #include "store/productfile.h"
 #include "store/datalocation.h"
-#include "store/numericvalue.h"
 #include "store/productrecord.h"
 #include "store/textfile.h"
 #include "store/usersettings.h"
@@ -36,7 +36,6 @@
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <cmath>
 #include <optional>
 
 namespace cli {
@@ -410,11 +409,11 @@ int runRender(Context &context, const QStringList &args)
     job.toPrinter = !preview;
 
     engine::Recording recording;
-    // Copies are rounded before the check, so "0.4" is refused rather than printing nothing.
-    const double copies = std::round(store::numericValue(options.copies));
-    if (!preview && (copies < 1 || copies > 32767)) {
-        recording.information(QStringLiteral("枚数の指定が異常です"));
-        return context.fail(QStringLiteral("枚数の指定が異常です"));
+    // The count the issuing job would print; a preview makes no copies.
+    const std::optional<int> copies = engine::copyCountOf(options.copies);
+    if (!preview && !copies) {
+        recording.information(QString::fromUtf16(engine::kBadCopiesMessage));
+        return context.fail(QString::fromUtf16(engine::kBadCopiesMessage));
     }
 
     const std::optional<store::UserSettings> settings = store::readUserSettings(context.workDir);
@@ -463,7 +462,7 @@ int runRender(Context &context, const QStringList &args)
         compose();
     } else {
         // Collated copies are pages of one document; otherwise the printer makes them.
-        const int count = settings && settings->collated() ? int(copies) : 1;
+        const int count = settings && settings->collated() ? *copies : 1;
         for (int k = 1; k <= count && !exit.requested(); ++k) {
             compose();
             if (k < count)

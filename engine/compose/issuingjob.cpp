@@ -18,7 +18,6 @@
 namespace engine {
 namespace {
 
-const QString kBadCopies = QStringLiteral("枚数の指定が異常です");
 const QString kNoProductToPrint = QStringLiteral("登録番号に対する商品情報が見当りませんでした為、印刷を行いませんでした");
 const QString kNoProductToPreview = QStringLiteral("商品情報が選択されていません\r商品情報を選択して下さい");
 const QString kEmptyIssueList = QStringLiteral("印刷する商品が登録されていません。\rまずは登録を行って下さい");
@@ -190,7 +189,7 @@ IssuingOutcome IssuingJob::printShownProduct(const IssuingInput &input)
     if (!printer)
         return {};
     if (!copyCountOf(input.copies)) {
-        m_messages.information(kBadCopies);
+        m_messages.information(QString::fromUtf16(kBadCopiesMessage));
         return {false, IssuingFocus::Copies};
     }
     if (!input.product) {

@@ -60,6 +60,8 @@ enum class IssuingMode { OneKind, SeveralKinds };
 // The copy count a copies text asks for: its value rounded half to even, or
 // nothing when that is below 1 or above 32767.
 std::optional<int> copyCountOf(const QString &copiesText);
+// What the user is told when copyCountOf gives nothing.
+inline constexpr char16_t kBadCopiesMessage[] = u"枚数の指定が異常です";
 
 // The product file as the screens find it: user.dat line 5 picks the data folder.
 store::ProductFile issuingProductFile(const QString &workDir, const platform::RemovableDriveFinder &drive);

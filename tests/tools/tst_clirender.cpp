@@ -203,6 +203,11 @@ private slots:
             << QStringList{QStringLiteral("--record"), recordPath(QStringLiteral("portrait-print-ruled")),
                            QStringLiteral("--copies"), QStringLiteral("0.4")}
             << "枚数の指定が異常です";
+        // Halves round to even, as the issuing job rounds them.
+        QTest::newRow("copies of one half")
+            << QStringList{QStringLiteral("--record"), recordPath(QStringLiteral("portrait-print-ruled")),
+                           QStringLiteral("--copies"), QStringLiteral("0.5")}
+            << "枚数の指定が異常です";
         QTest::newRow("copies above the printer's count")
             << QStringList{QStringLiteral("--record"), recordPath(QStringLiteral("portrait-print-ruled")),
                            QStringLiteral("--copies"), QStringLiteral("32768")}
