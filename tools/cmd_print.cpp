@@ -3,6 +3,7 @@
 
 #include "engine/compose/issuingjob.h"
 #include "engine/render/expirydate.h"
+#include "engine/render/markpictures.h"
 #include "platform/clock.h"
 #include "platform/cupsprintersystem.h"
 #include "platform/messagesink.h"
@@ -152,6 +153,8 @@ int runPrint(Context &context, const QStringList &args)
         entries = *read;
     }
 
+    // As the program does at start: its own mark pictures where the user has none.
+    engine::ensureMarkPictures(context.workDir);
     const platform::SystemClock clock;
     platform::CupsPrinterSystem printers(clock, platform::PdfPrinter::outputFolder(context.workDir));
     TerminalMessages messages(context);
@@ -166,6 +169,10 @@ int runPrint(Context &context, const QStringList &args)
         input.number = registrationNumber(entry.number);
         input.displayMethod = options.method;
         input.copies = entry.copies;
+        // The issuing screen takes any copies text into its list and prints
+        // nothing for it; a script is told before anything is printed.
+        if (!options.list.isEmpty() && !engine::copyCountOf(entry.copies))
+            return context.fail(QString::fromUtf16(engine::kBadCopiesMessage) + QStringLiteral(": ") + entry.copies);
         if (entry.date.isEmpty()) {
             setDate(input, now.toString(QStringLiteral("yyyy-MM-dd hh:mm")));
         } else if (!setDate(input, entry.date)) {

@@ -13,6 +13,8 @@
 #include <QStringList>
 #include <QThread>
 
+#include <algorithm>
+
 namespace testsupport {
 
 // The PDF the test spooler's backend wrote for a job, once it has been
@@ -50,6 +52,15 @@ inline QSizeF pdfPageSize(const QString &path, int page = 1)
                                  {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"), QString::number(page), path});
     const auto match = QRegularExpression(QStringLiteral("Page\\s+%1 size:\\s+([\\d.]+) x ([\\d.]+) pts").arg(page)).match(info);
     return match.hasMatch() ? QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble()) : QSizeF();
+}
+
+// How many pictures the PDF shows, over all its pages.
+inline int pdfImageCount(const QString &path)
+{
+    // pdfimages -list: two header lines, then one line a picture.
+    const QStringList lines = runTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), path})
+                                  .split(u'\n', Qt::SkipEmptyParts);
+    return std::max(0, int(lines.size()) - 2);
 }
 
 inline QString pdfText(const QString &path)

@@ -68,7 +68,9 @@ class TestCliPrint : public QObject
         QVERIFY(store::writeUserSettings(m_cli.workDir(), settings).ok);
         const store::ProductFile products(store::productFilePaths(
             store::dataFolder(m_cli.workDir(), settings.dataLocation, platform::FixedDriveFinder())));
-        QVERIFY(products.saveRecord(product(QStringLiteral("0001"), QStringLiteral("品名:幕の内"))).ok);
+        store::ProductRecord withMark = product(QStringLiteral("0001"), QStringLiteral("品名:幕の内"));
+        withMark.recycleMark = QStringLiteral("プラ");
+        QVERIFY(products.saveRecord(withMark).ok);
         QVERIFY(products.saveRecord(product(QStringLiteral("0002"), QStringLiteral("品名:鮭弁"))).ok);
     }
 
@@ -90,6 +92,8 @@ private slots:
         QCOMPARE(testsupport::pdfPageCount(pdfs.constFirst()), 3);
         // Each page carries the expiry date: the base date plus one day.
         QCOMPARE(testsupport::pdfText(pdfs.constFirst()).count(QStringLiteral("2026/03/06")), 3);
+        // and its mark, drawn by the program in a folder that had none.
+        QCOMPARE(testsupport::pdfImageCount(pdfs.constFirst()), 3);
     }
 
     void printerCopiesGoIntoTheName()
@@ -114,6 +118,17 @@ private slots:
         QCOMPARE(testsupport::pdfPageCount(pdfs.at(0)), 2);
         QVERIFY(testsupport::pdfText(pdfs.at(0)).contains(QStringLiteral("鮭弁")));
         QVERIFY(testsupport::pdfText(pdfs.at(1)).contains(QStringLiteral("幕の内")));
+    }
+
+    // An entry that would print nothing stops the list before anything is printed.
+    void listWithBadCopiesPrintsNothing()
+    {
+        prepare(QStringLiteral("する"));
+        m_cli.write(QStringLiteral("list.txt"), "0002 2\n0001 0\n");
+        const CliRun run = m_cli.run({QStringLiteral("--list"), m_cli.path(QStringLiteral("list.txt"))});
+        QVERIFY(run.code != 0);
+        QVERIFY2(run.err.contains(QStringLiteral("枚数の指定が異常です: 0")), qPrintable(run.err));
+        QVERIFY(pdfsInOrder(m_cli.workDir()).isEmpty());
     }
 
     void failures_data()
