@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -58,7 +59,7 @@ void drawArrow(QPainter &painter, const QPainterPath &outline, double from, doub
     painter.drawPolygon(QPolygonF{tip, base + across * kArrowHalfWidth, base - across * kArrowHalfWidth});
 }
 
-QImage drawMark(const QString &name, int pixelSize, bool bold)
+QImage drawMark(const QString &name, int pixelSize, bool bold, double trace = 0)
 {
     QImage canvas(kWidth, kHeight, QImage::Format_RGB32);
     canvas.fill(Qt::white);
@@ -98,7 +99,18 @@ QImage drawMark(const QString &name, int pixelSize, bool bold)
         font.setBold(bold);
         painter.setFont(font);
         painter.setPen(Qt::black);
-        painter.drawText(box, Qt::AlignCenter, name);
+        if (trace > 0) {
+            // A pen of `trace` pixels round the outline keeps thin strokes
+            // whole once the greys become dots.
+            const QRectF ink = QFontMetricsF(font, &canvas).tightBoundingRect(name);
+            QPainterPath glyphs;
+            glyphs.addText(box.center() - ink.center(), font, name);
+            painter.setPen(QPen(Qt::black, trace, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            painter.setBrush(Qt::black);
+            painter.drawPath(glyphs);
+        } else {
+            painter.drawText(box, Qt::AlignCenter, name);
+        }
     }
     // Label printers print dots, not greys.
     QImage mark = canvas.convertToFormat(QImage::Format_Mono, Qt::MonoOnly | Qt::ThresholdDither);
@@ -129,8 +141,9 @@ QImage drawPlasticMark()
 
 QImage drawPaperMark()
 {
-    // Many strokes: bold would close them up.
-    return drawMark(QStringLiteral("紙"), 40, false);;
+    // Many thin strokes: bold would close them up, and without a trace
+    // some of them would fall apart into dots.
+    return drawMark(QStringLiteral("紙"), 40, false, 0.8);
 }
 
 void ensureMarkPictures(const QString &workDir)
