@@ -1,4 +1,9 @@
+#include "engine/compose/labeljobfill.h"
+#include "engine/compose/landscapecomposer.h"
+#include "engine/compose/portraitcomposer.h"
+#include "engine/render/expirydate.h"
 #include "engine/render/labelrenderer.h"
+#include "engine/render/markpictures.h"
 #include "engine/render/printerpagetarget.h"
 #include "platform/clock.h"
 #include "platform/cupsprinter.h"
@@ -6,6 +11,8 @@
 #include "platform/messagesink.h"
 #include "platform/pdfprinter.h"
 #include "platform/programexit.h"
+#include "store/productrecord.h"
+#include "store/usersettings.h"
 #include "tests/spooler/pdfprobe.h"
 
 #include <QDeadlineTimer>
@@ -32,6 +39,48 @@ const QStringList kCodes = {
 QString symbology(const QString &code)
 {
     return code.size() == 13 ? QStringLiteral("EAN-13:") : QStringLiteral("EAN-8:");
+}
+
+// A whole product label around the code: boxed fields, the expiry line and
+// the marks beside the symbol.
+store::ProductRecord labelWith(const QString &code, const QString &mark, const QString &size)
+{
+    store::ProductRecord r;
+    r.number = QStringLiteral("0001");
+    r.productName = QStringLiteral("品名:幕の内弁当");
+    r.categoryName = QStringLiteral("名称:弁当");
+    r.ingredients = QStringLiteral("原材料名:ご飯、鮭塩焼き、卵焼き、煮物（人参、椎茸、筍）、漬物、ごま");
+    r.netContent = QStringLiteral("内容量:1");
+    r.netContentUnit = QStringLiteral("個");
+    r.expiryTitle = QStringLiteral("消費期限:");
+    r.expiryFormat = QStringLiteral("<b>YYYY.MM.DD");
+    r.expiryAddDays = QStringLiteral("1");
+    r.storage = QStringLiteral("保存方法:要冷蔵(10℃以下)");
+    r.responsible = QStringLiteral("製造者:さくら食品株式会社");
+    r.barcode = code;
+    r.recycleMark = mark;
+    r.recycleSub1 = QStringLiteral("容器");
+    r.recycleSub2 = QStringLiteral("ふた");
+    r.labelSize = size;
+    r.ruledLines = QStringLiteral("ooooooooooo");
+    return r;
+}
+
+// The pages of a spooled PDF as the printer's head makes them, each read by
+// the scanner: one line of symbology and digits a page, or what it said.
+QStringList scanPages(const QString &pdf, int dpi, const QString &folder)
+{
+    QStringList reads;
+    if (!QDir().mkpath(folder))
+        return reads;
+    QProcess render;
+    render.start(QStringLiteral("pdftoppm"),
+                 {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-gray"), pdf, folder + QStringLiteral("/page")});
+    if (!render.waitForFinished(60000) || render.exitCode() != 0)
+        return reads;
+    for (const QString &page : QDir(folder).entryList({QStringLiteral("page-*.pgm")}, QDir::Files, QDir::Name))
+        reads.append(testsupport::runTool(QStringLiteral("zbarimg"), {QStringLiteral("--quiet"), folder + u'/' + page}));
+    return reads;
 }
 
 } // namespace
@@ -112,20 +161,74 @@ private slots:
         QCOMPARE(testsupport::pdfPageCount(pdf), kCodes.size());
 
         // The pages as the printer's head would make them, then each one scanned.
-        const QString pages = m_work.filePath(QStringLiteral("%1-%2").arg(queue).arg(landscape));
-        QVERIFY(QDir().mkpath(pages));
-        QProcess render;
-        render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-gray"),
-                                                  pdf, pages + QStringLiteral("/page")});
-        QVERIFY(render.waitForFinished(60000));
-        QCOMPARE(render.exitCode(), 0);
-        const QStringList rendered = QDir(pages).entryList({QStringLiteral("page-*.pgm")}, QDir::Files, QDir::Name);
-        QCOMPARE(rendered.size(), kCodes.size());
-        for (qsizetype i = 0; i < kCodes.size(); ++i) {
-            const QString read = testsupport::runTool(QStringLiteral("zbarimg"),
-                                                      {QStringLiteral("--quiet"), pages + u'/' + rendered.at(i)});
-            QCOMPARE(read, symbology(kCodes.at(i)) + kCodes.at(i) + u'\n');
+        const QStringList reads = scanPages(pdf, dpi, m_work.filePath(QStringLiteral("%1-%2").arg(queue).arg(landscape)));
+        QCOMPARE(reads.size(), kCodes.size());
+        for (qsizetype i = 0; i < kCodes.size(); ++i)
+            QCOMPARE(reads.at(i), symbology(kCodes.at(i)) + kCodes.at(i) + u'\n');
+    }
+
+    // Whole labels as the composers lay them out, marks and text boxes
+    // beside the symbol: upright on portrait labels, turned on landscape
+    // ones, one label a page.
+    void wholeLabelsRead_data()
+    {
+        QTest::addColumn<QString>("queue");
+        QTest::addColumn<int>("dpi");
+        QTest::newRow("203 dpi") << "SATO_T408v" << 203;
+        QTest::newRow("305 dpi") << "SATO_T412v" << 305;
+    }
+    void wholeLabelsRead()
+    {
+        QFETCH(QString, queue);
+        QFETCH(int, dpi);
+        const QString portrait = QString::fromUtf16(engine::kPortraitLabel);
+        const QString landscape = QString::fromUtf16(engine::kLandscapeLabel);
+        const QList<store::ProductRecord> labels = {
+            labelWith(QStringLiteral("4901234567894"), QStringLiteral("プラ"), portrait),
+            labelWith(QStringLiteral("49123456"), QStringLiteral("紙＆プラ"), portrait),
+            labelWith(QStringLiteral("4901234567894"), QStringLiteral("紙"), landscape),
+            labelWith(QStringLiteral("49123456"), QStringLiteral("なし"), landscape),
+        };
+
+        // Start positions that keep both formats on the 45 x 65 mm medium.
+        QTemporaryDir work;
+        store::UserSettings settings = store::UserSettings::defaults();
+        settings.portraitStartX = QStringLiteral("200");
+        settings.portraitStartY = QStringLiteral("100");
+        settings.landscapeStartX = QStringLiteral("100");
+        settings.landscapeStartY = QStringLiteral("-2700");
+        QVERIFY(store::writeUserSettings(work.path(), settings).ok);
+        engine::ensureMarkPictures(work.path());
+
+        platform::FixedClock clock{QDateTime(QDate(2024, 3, 5), QTime(9, 7))};
+        platform::CupsPrinterSystem system(clock, platform::PdfPrinter::outputFolder(work.path()));
+        const std::unique_ptr<platform::Printer> printer = system.open(queue);
+        QVERIFY(printer);
+        QVERIFY(printer->setPaperSize(515));
+        engine::PrinterPageTarget page(*printer);
+        platform::RecordingMessageSink messages;
+        platform::RecordingProgramExit exit;
+        engine::LabelRenderer renderer({printer.get(), &page, nullptr, &messages, &exit, work.path()});
+        for (qsizetype i = 0; i < labels.size(); ++i) {
+            if (i > 0)
+                QVERIFY(printer->newPage());
+            const engine::LabelJob job = engine::issuingLabelJob(
+                labels.at(i), QString::fromUtf16(engine::kDisplayByAddedDays), QStringLiteral("1"), clock.now());
+            if (labels.at(i).labelSize == landscape)
+                engine::composeLandscapeLabel(renderer, job);
+            else
+                engine::composePortraitLabel(renderer, job);
         }
+        QVERIFY2(messages.shown().isEmpty(), qPrintable(messages.shown().join(u'\n')));
+        QVERIFY2(printer->endDocument(), qPrintable(printer->error()));
+        const QString pdf = testsupport::waitForSpoolerJob(queue, static_cast<platform::CupsPrinter *>(printer.get())->lastJobId());
+        QVERIFY2(!pdf.isEmpty(), "the job never arrived");
+        QCOMPARE(testsupport::pdfImageCount(pdf), 4); // プラ, 紙 and プラ, 紙
+
+        const QStringList reads = scanPages(pdf, dpi, m_work.filePath(QStringLiteral("whole-%1").arg(queue)));
+        QCOMPARE(reads.size(), labels.size());
+        for (qsizetype i = 0; i < labels.size(); ++i)
+            QCOMPARE(reads.at(i), symbology(labels.at(i).barcode) + labels.at(i).barcode + u'\n');
     }
 };
 
