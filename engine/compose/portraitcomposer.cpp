@@ -96,7 +96,8 @@ void drawPortraitBarcode(LabelRenderer &r, const LabelJob &job, qint32 textBotto
         const QString font = code.size() == 13 ? QStringLiteral("jan13") : QStringLiteral("jan8");
         // Without the printer's barcode font the bars are drawn here, so no
         // label goes out without a code a scanner reads.
-        if (!settings.barcodeBySoftware() && barcodeFontInstalled(font)) {
+        const auto &installed = r.services().fontInstalled;
+        if (!settings.barcodeBySoftware() && (installed ? installed(font) : barcodeFontInstalled(font))) {
             if (two) {
                 drawInBarcodeFont(r, font, r.originX + 460, r.originY + 2630, code);
             } else {

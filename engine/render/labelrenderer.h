@@ -6,6 +6,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <functional>
+
 namespace platform {
 class MessageSink;
 class Printer;
@@ -27,6 +29,8 @@ struct RendererServices
     platform::MessageSink *messages = nullptr;
     platform::ProgramExit *exit = nullptr;
     QString workDir;                     // user.dat and the label pictures
+    // Whether a font family is installed; unset, the system's fonts decide.
+    std::function<bool(const QString &family)> fontInstalled;
 };
 
 // How a field's leading tag makes it look.

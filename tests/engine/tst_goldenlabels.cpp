@@ -7,7 +7,9 @@
 // "paper" (the paper number the printer starts on), "toPrinter",
 // "registrationPreview", "baseDate" (ISO), "method" (the expiry display
 // method), "copies", "userDat" (user.dat lines by number over the defaults,
-// e.g. {"3": "110"}) and "pictures" (files put into the working folder).
+// e.g. {"3": "110"}), "pictures" (files put into the working folder) and
+// "installedFonts" (the font families the system has, when the case sets
+// them: the printers' barcode fonts exist on few systems).
 #include "engine/compose/landscapecomposer.h"
 #include "engine/compose/portraitcomposer.h"
 #include "engine/render/labelrenderer.h"
@@ -91,8 +93,15 @@ GoldenCase runCase(const QString &folder)
     engine::Recording recording;
     engine::RecordingPrinter printer(*inner, recording);
     platform::RecordingProgramExit exit;
-    engine::LabelRenderer renderer(engine::RendererServices{
-        &printer, &recording.target(engine::TargetKind::Page), &recording, &recording, &exit, work.path()});
+    engine::RendererServices services{
+        &printer, &recording.target(engine::TargetKind::Page), &recording, &recording, &exit, work.path()};
+    if (settings.contains(u"installedFonts")) {
+        QStringList fonts;
+        for (const QJsonValue font : settings.value(u"installedFonts").toArray())
+            fonts.append(font.toString());
+        services.fontInstalled = [fonts](const QString &family) { return fonts.contains(family); };
+    }
+    engine::LabelRenderer renderer(services);
 
     LabelJob job;
     for (int i = 0; i < store::kProductFieldCount; ++i)
