@@ -12,7 +12,7 @@ void setProgramIdentity()
     QCoreApplication::setApplicationName(QStringLiteral("sakurabe"));
 }
 
-QString prepareWorkingFolder(const QString &override, QString *error)
+QString prepareWorkingFolder(const QString &override, QString *error, CurrentFolder current)
 {
     QString path = override;
     if (path.isEmpty())
@@ -29,7 +29,7 @@ QString prepareWorkingFolder(const QString &override, QString *error)
         return {};
     }
     const QString absolute = dir.absolutePath();
-    if (!QDir::setCurrent(absolute)) {
+    if (current == CurrentFolder::WorkingFolder && !QDir::setCurrent(absolute)) {
         if (error)
             *error = QStringLiteral("作業フォルダーに移動できません: ") + absolute;
         return {};

@@ -96,7 +96,8 @@ int main(int argc, char *argv[])
     }
 
     QString error;
-    const QString workDir = platform::prepareWorkingFolder(workDirOverride, &error);
+    const QString workDir =
+        platform::prepareWorkingFolder(workDirOverride, &error, platform::CurrentFolder::Unchanged);
     if (workDir.isEmpty()) {
         cli::write(stderr, QStringLiteral("sakurabe-cli: %1\n").arg(error));
         return 1;

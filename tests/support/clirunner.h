@@ -54,10 +54,15 @@ public:
         write(QStringLiteral("user.dat"), store::toCp932(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
     }
 
+    // The folder the tool is started in; unset, the test's own.
+    void startIn(const QString &folder) { m_startIn = folder; }
+
     // `input` is the tool's whole stdin.
     CliRun run(const QStringList &args, const QByteArray &input = {}) const
     {
         QProcess process;
+        if (!m_startIn.isEmpty())
+            process.setWorkingDirectory(m_startIn);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("HOME"), m_home.path());
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_home.path());
@@ -76,6 +81,7 @@ public:
 
 private:
     QString m_group;
+    QString m_startIn;
     QTemporaryDir m_home;
     std::unique_ptr<QTemporaryDir> m_work;
 };

@@ -194,6 +194,22 @@ private slots:
         QVERIFY(dark > 1000);
     }
 
+    // File names on the command line mean what the user typed: relative to
+    // the folder the tool was started in, not to the working folder.
+    void relativeNamesStartWhereTheToolStarted()
+    {
+        QTemporaryDir here;
+        QVERIFY(QFile::copy(recordPath(QStringLiteral("portrait-print-ruled")), here.filePath(QStringLiteral("r.json"))));
+        m_cli.startIn(here.path());
+        const CliRun run = m_cli.run(QStringList{QStringLiteral("render"), QStringLiteral("--record"), QStringLiteral("r.json"),
+                                                 QStringLiteral("--out"), QStringLiteral("label.txt")}
+                                     + portraitDevice());
+        m_cli.startIn({});
+        QVERIFY2(run.code == 0, qPrintable(run.err));
+        QVERIFY(QFile::exists(here.filePath(QStringLiteral("label.txt"))));
+        QVERIFY(!QFile::exists(m_cli.path(QStringLiteral("label.txt"))));
+    }
+
     void failures_data()
     {
         QTest::addColumn<QStringList>("args");
