@@ -22,6 +22,8 @@ struct TextStyle
     bool bold = false;
     bool italic = false;
     bool underline = false;
+
+    bool operator==(const TextStyle &) const = default;
 };
 
 // One character of a line, with the top-left corner of its cell at (x, y).

@@ -29,9 +29,7 @@ bool PrinterPageTarget::canDraw()
 
 bool PrinterPageTarget::isCellStyle(const TextStyle &style, const QPaintDevice *device) const
 {
-    return m_cellFont && m_cellDevice == device && m_cellStyle.font == style.font && m_cellStyle.size == style.size
-           && m_cellStyle.bold == style.bold && m_cellStyle.italic == style.italic
-           && m_cellStyle.underline == style.underline;
+    return m_cellFont && m_cellDevice == device && m_cellStyle == style;
 }
 
 const CellFont &PrinterPageTarget::cellFont(const TextStyle &style, const QPaintDevice *device)
