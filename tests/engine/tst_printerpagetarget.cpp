@@ -14,7 +14,7 @@ namespace {
 
 using Line = QList<engine::PlacedChar>;
 
-// A line of the label's pitch: one width unit of 8 points is 90 twips.
+// A line of characters side by side, half-width ones in half a cell.
 Line placed(const QString &text, const engine::TextStyle &style, double y = 300)
 {
     Line line;
