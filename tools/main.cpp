@@ -49,6 +49,18 @@ void write(FILE *stream, const QString &text)
     std::fflush(stream);
 }
 
+QtMessageHandler qtHandler = nullptr;
+
+// Qt's notice that the session has no runtime folder says nothing about the
+// tool's work, and a script run from cron or over ssh would get it on every call.
+void quietMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(u"QStandardPaths: XDG_RUNTIME_DIR not set"))
+        return;
+    if (qtHandler)
+        qtHandler(type, context, message);
+}
+
 } // namespace
 
 void registerGroup(const CommandGroup &group)
@@ -70,6 +82,7 @@ int main(int argc, char *argv[])
 {
     // Printing needs QtGui (fonts, the PDF writer) but never a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    cli::qtHandler = qInstallMessageHandler(cli::quietMessages);
     QGuiApplication app(argc, argv);
     platform::setProgramIdentity();
 
