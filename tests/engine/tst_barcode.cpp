@@ -79,6 +79,20 @@ bool onGrid(double twips, double twipsPerDot)
     return std::abs(twips / twipsPerDot - std::nearbyint(twips / twipsPerDot)) < 0.01;
 }
 
+// The label printers on paper: EAN-13 and EAN-8 at both head resolutions,
+// with the whole dots a module covers there.
+void addPaperRows()
+{
+        QTest::addColumn<QString>("printer");
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<int>("dotsPerModule");
+        QTest::newRow("203 dpi, EAN-13") << "SATO_T408v" << 203 << "4901234567894" << 2;
+        QTest::newRow("203 dpi, EAN-8") << "SATO_T408v" << 203 << "49123456" << 2;
+        QTest::newRow("305 dpi, EAN-13") << "SATO_T412v" << 305 << "4901234567894" << 3;
+        QTest::newRow("305 dpi, EAN-8") << "SATO_T412v" << 305 << "49123456" << 3;
+}
+
 } // namespace
 
 class TestBarcode : public QObject
@@ -189,14 +203,7 @@ private slots:
     // edges on the dot grid, and module d exactly d - 1 modules from the first.
     void uprightOnPaper_data()
     {
-        QTest::addColumn<QString>("printer");
-        QTest::addColumn<int>("dpi");
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<int>("dotsPerModule");
-        QTest::newRow("203 dpi, EAN-13") << "SATO_T408v" << 203 << "4901234567894" << 2;
-        QTest::newRow("203 dpi, EAN-8") << "SATO_T408v" << 203 << "49123456" << 2;
-        QTest::newRow("305 dpi, EAN-13") << "SATO_T412v" << 305 << "4901234567894" << 3;
-        QTest::newRow("305 dpi, EAN-8") << "SATO_T412v" << 305 << "49123456" << 3;
+        addPaperRows();
         QTest::newRow("600 dpi") << "Office" << 600 << "4901234567894" << 6;
     }
     void uprightOnPaper()
@@ -235,17 +242,7 @@ private slots:
         QCOMPARE(digits(fixture).x, 1313.5);
     }
 
-    void rotatedOnPaper_data()
-    {
-        QTest::addColumn<QString>("printer");
-        QTest::addColumn<int>("dpi");
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<int>("dotsPerModule");
-        QTest::newRow("203 dpi, EAN-13") << "SATO_T408v" << 203 << "4901234567894" << 2;
-        QTest::newRow("203 dpi, EAN-8") << "SATO_T408v" << 203 << "49123456" << 2;
-        QTest::newRow("305 dpi, EAN-13") << "SATO_T412v" << 305 << "4901234567894" << 3;
-        QTest::newRow("305 dpi, EAN-8") << "SATO_T412v" << 305 << "49123456" << 3;
-    }
+    void rotatedOnPaper_data() { addPaperRows(); }
     void rotatedOnPaper()
     {
         QFETCH(QString, printer);
