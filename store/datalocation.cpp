@@ -14,12 +14,11 @@ QString withSlash(QString folder)
 
 } // namespace
 
-QString dataFolder(const QString &workDir, const QString &dataLocationLine, const platform::RemovableDriveFinder &drive)
+QString dataFolder(const QString &workDir, const QString &dataLocationLine, const QString &usbRoot)
 {
     if (dataLocationLine == u"ハードディスク")
         return withSlash(workDir);
-    const QString root = drive.usbRoot();
-    return withSlash(root.isEmpty() ? workDir : root);
+    return withSlash(usbRoot.isEmpty() ? workDir : usbRoot);
 }
 
 ProductFilePaths productFilePaths(const QString &dataFolder)

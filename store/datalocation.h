@@ -1,15 +1,14 @@
 #pragma once
 
-#include "platform/removabledrive.h"
-
 #include <QString>
 
 namespace store {
 
 // The folder that holds the product file and its backups: the working folder for
-// line 5 == "ハードディスク", otherwise the USB memory drive's root, or the working
-// folder when no drive is present. Always ends in "/".
-QString dataFolder(const QString &workDir, const QString &dataLocationLine, const platform::RemovableDriveFinder &drive);
+// line 5 == "ハードディスク", otherwise the USB memory drive's root (`usbRoot`,
+// empty when no drive is present), or the working folder when there is no
+// drive. Always ends in "/".
+QString dataFolder(const QString &workDir, const QString &dataLocationLine, const QString &usbRoot);
 
 struct ProductFilePaths
 {

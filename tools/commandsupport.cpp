@@ -2,6 +2,7 @@
 
 #include "tools/commandgroup.h"
 
+#include "platform/removabledrive.h"
 #include "store/datalocation.h"
 #include "store/usersettings.h"
 
@@ -54,7 +55,7 @@ bool findDataFolder(Context &context, QString *folder)
         }
         location = settings->dataLocation;
     }
-    *folder = store::dataFolder(context.workDir, location, *context.drive);
+    *folder = store::dataFolder(context.workDir, location, context.drive->usbRoot());
     return true;
 }
 

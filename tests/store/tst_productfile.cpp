@@ -408,8 +408,7 @@ private slots:
         QFETCH(QString, location);
         QFETCH(QString, usbRoot);
         QFETCH(QString, folder);
-        const platform::FixedDriveFinder drive(usbRoot);
-        const QString found = store::dataFolder(QStringLiteral("/home/u/work"), location, drive);
+        const QString found = store::dataFolder(QStringLiteral("/home/u/work"), location, usbRoot);
         QCOMPARE(found, folder);
         const auto paths = store::productFilePaths(found);
         QCOMPARE(paths.product, folder + QStringLiteral("商品情報.tsv"));
