@@ -3,6 +3,7 @@
 #include "engine/render/labelrenderer.h"
 
 #include "engine/render/fieldtags.h"
+#include "engine/render/labellines.h"
 #include "store/cp932.h"
 
 #include <algorithm>
@@ -86,29 +87,19 @@ void prepare(LabelRenderer &r, const BoxLayout &layout, const QString &text, boo
     if (ruled && layout.topRule && fitsPage(r, layout, top))
         r.drawLine(layout.originX, clampedTwips(top), layout.originX + layout.boxWidth, clampedTwips(top), 1);
 
-    // The rows: the same width rule drawFieldLines breaks the lines by.
+    // The rows: the lines drawFieldLines will draw.
     qint64 rows = 0;
-    int width = 0;
     const QStringView rest(body);
     qsizetype pos = 0;
     while (pos < rest.size()) {
-        const FieldChar c = fieldCharAt(rest, pos);
-        pos += c.length;
-        width += c.width;
-        if (width <= layout.lineLimit)
-            continue;
-        if (width == layout.lineLimit + 1 && pos < rest.size()) {
-            const FieldChar next = fieldCharAt(rest, pos);
-            if (next.width == 1)
-                pos += next.length;
-        }
+        const LabelLine line = nextLabelLine(rest, pos, layout.lineLimit);
+        pos = line.end;
         ++rows;
-        width = 0;
+        if (!line.full)
+            break;
         if (r.printerIs2130 && r.lineIndex + rows > layout.discardAfter && pos < rest.size())
             break;
     }
-    if (width > 0)
-        ++rows;
     if (wide)
         ++rows;
 

@@ -4,6 +4,7 @@
 
 #include "engine/render/datetext.h"
 #include "engine/render/fieldtags.h"
+#include "engine/render/labellines.h"
 #include "platform/messagesink.h"
 
 #include <functional>
@@ -56,8 +57,6 @@ void fitLines(LabelRenderer &r, const LineLayout &layout, const QString &text, i
     };
 
     const QStringView rest(tags.body);
-    QString line;
-    int width = 0;
     qsizetype pos = 0;
     while (pos < rest.size()) {
         if (layout.overflows(r.lineIndex)) {
@@ -66,28 +65,19 @@ void fitLines(LabelRenderer &r, const LineLayout &layout, const QString &text, i
                 r.services().messages->information(overflowMessage());
             return;
         }
-        const FieldChar c = fieldCharAt(rest, pos);
-        line += rest.mid(pos, c.length);
-        pos += c.length;
-        width += c.width;
-        if (width <= layout.lineLimit)
-            continue;
-        if (width == layout.lineLimit + 1 && pos < rest.size()) {
-            const FieldChar next = fieldCharAt(rest, pos);
-            if (next.width == 1) {
-                line += rest.mid(pos, next.length);
-                pos += next.length;
+        const LabelLine line = nextLabelLine(rest, pos, layout.lineLimit);
+        const QString chars = rest.sliced(pos, line.end - pos).toString();
+        pos = line.end;
+        if (!line.full) {
+            if (layout.lastLineFits(r.lineIndex)) {
+                drawLine(chars);
+                // The wide title's second row, which prepareField gave its box.
+                r.lineIndex += (wide && !layout.small) ? 2 : 1;
             }
+            return;
         }
-        drawLine(line);
-        line.clear();
-        width = 0;
+        drawLine(chars);
         ++r.lineIndex;
-    }
-    if (!line.isEmpty() && layout.lastLineFits(r.lineIndex)) {
-        drawLine(line);
-        // The wide title's second row, which prepareField gave its box.
-        r.lineIndex += (wide && !layout.small) ? 2 : 1;
     }
 }
 
