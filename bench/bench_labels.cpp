@@ -7,9 +7,7 @@
 // The spooler parts need a spooler with the SATO_T408v queue (CUPS_SERVER set,
 // e.g. the private one of tests/spooler/spooler.sh); without it they are skipped.
 
-#include "engine/compose/issuingjob.h"
-#include "engine/compose/labeljobfill.h"
-#include "engine/compose/portraitcomposer.h"
+#include "engine/compose/composelabel.h"
 #include "engine/render/expirydate.h"
 #include "engine/render/labelrenderer.h"
 #include "engine/render/recording.h"
@@ -18,9 +16,13 @@
 #include "platform/fakeprintersystem.h"
 #include "platform/pdfprinter.h"
 #include "platform/programexit.h"
+#include "print/issuingjob.h"
+#include "print/labeljobfill.h"
 #include "store/datalocation.h"
 #include "store/productrecord.h"
+#include "store/settingssource.h"
 #include "store/usersettings.h"
+#include "tests/support/sampleproduct.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -38,27 +40,11 @@ namespace {
 
 const QString kQueue = QStringLiteral("SATO_T408v");
 
+// The label of the benchmarks: a whole boxed lunch with a memo in its name.
 store::ProductRecord product()
 {
-    store::ProductRecord r;
-    r.number = QStringLiteral("0001");
-    r.productName = QStringLiteral("品名:幕の内弁当<m>春の新商品");
-    r.categoryName = QStringLiteral("名称:弁当");
-    r.ingredients = QStringLiteral("原材料名:ご飯、鮭塩焼き、卵焼き、煮物（人参、椎茸、筍）、漬物、ごま／調味料（アミノ酸等）、"
-                                   "(一部に小麦・卵・大豆・さけを含む)");
-    r.netContent = QStringLiteral("内容量:1");
-    r.netContentUnit = QStringLiteral("個");
-    r.expiryTitle = QStringLiteral("消費期限:");
+    store::ProductRecord r = testsupport::sampleProduct(QStringLiteral("0001"), QStringLiteral("品名:幕の内弁当<m>春の新商品"));
     r.expiryFormat = QStringLiteral("<b>yyyy.mm.dd");
-    r.expiryAddDays = QStringLiteral("1");
-    r.storage = QStringLiteral("保存方法:要冷蔵(10℃以下)");
-    r.responsible = QStringLiteral("製造者:さくら食品株式会社 東京都千代田区1-1");
-    r.remarks = QStringLiteral("<b>¥398");
-    r.barcode = QStringLiteral("4901234567894");
-    r.recycleMark = QStringLiteral("プラ");
-    r.recycleSub1 = QStringLiteral("容器");
-    r.labelSize = QStringLiteral("65×45(タテ)");
-    r.ruledLines = QStringLiteral("ooooooooooo");
     return r;
 }
 
@@ -79,10 +65,12 @@ void prepareWorkDir(const QString &dir, const QString &printer)
     require(store::writeUserSettings(dir, settings).ok, "writing user.dat");
 }
 
+const QDateTime kBaseDate(QDate(2026, 3, 5), QTime(9, 7));
+
 engine::LabelJob job(int copies)
 {
-    return engine::issuingLabelJob(product(), QString::fromUtf16(engine::kDisplayByAddedDays), QString::number(copies),
-                                   QDateTime(QDate(2026, 3, 5), QTime(9, 7)));
+    return print::fillLabelJob(product(), print::JobKind::IssuingPrint, kBaseDate,
+                               {QString::fromUtf16(engine::kDisplayByAddedDays), QString::number(copies)});
 }
 
 // Every label of the count into one recording, as the engine's tests read it.
@@ -93,26 +81,23 @@ void composeIntoRecording(int count, const QString &dir)
     const std::unique_ptr<platform::Printer> printer = system.open(kQueue);
     engine::Recording recording;
     platform::RecordingProgramExit exit;
-    engine::LabelRenderer renderer(engine::RendererServices{
-        printer.get(), &recording.target(engine::TargetKind::Page), &recording, &recording, &exit, dir});
+    engine::LabelRenderer renderer(engine::RendererServices{printer.get(), &recording.target(engine::TargetKind::Page),
+                                                            &recording, &recording, &exit, dir,
+                                                            store::FileSettingsSource(dir).readOrDefaults()});
     const engine::LabelJob label = job(1);
     for (int k = 0; k < count; ++k)
-        engine::composePortraitLabel(renderer, label);
+        engine::composeLabel(renderer, label);
     require(recording.lines().size() > count * 100, "composing");
 }
 
 // The issuing screen's boxes with the product shown and `copies` typed.
-engine::IssuingInput shownProduct(int copies)
+print::IssuingInput shownProduct(int copies)
 {
-    engine::IssuingInput input;
+    print::IssuingInput input;
     input.displayMethod = QString::fromUtf16(engine::kDisplayByAddedDays);
     input.copies = QString::number(copies);
-    input.year = QStringLiteral("2026");
-    input.month = QStringLiteral("3");
-    input.day = QStringLiteral("5");
-    input.hour = QStringLiteral("9");
-    input.minute = QStringLiteral("7");
-    return engine::IssuingJob::showProduct(input, product());
+    input.setBaseDate(kBaseDate);
+    return print::showProduct(input, product());
 }
 
 // As the issuing screen's buttons do it: one job of `count` collated copies
@@ -122,8 +107,14 @@ void issue(platform::PrinterSystem &printers, int count, bool list, const QStrin
 {
     engine::Recording messages;
     platform::RecordingProgramExit exit;
-    engine::IssuingJob job(printers, dir, messages, exit, nullptr,
-                           store::ProductFile(store::productFilePaths(dir)));
+    const store::FileSettingsSource settings(dir);
+    print::IssuingServices services;
+    services.printers = &printers;
+    services.settings = &settings;
+    services.messages = &messages;
+    services.exit = &exit;
+    services.workDir = dir;
+    print::IssuingJob job(services, store::ProductFile(store::productFilePaths(dir)));
     if (list) {
         for (int k = 0; k < count; ++k)
             require(job.registerIssueEntry(shownProduct(1)).ok, "registering an entry");

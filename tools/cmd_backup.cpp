@@ -73,7 +73,7 @@ int runBackup(Context &context, const QStringList &args)
     }
     if (action == QLatin1String("create")) {
         const QString name = args.size() == 2 ? store::cleanBackupName(args.at(1))
-                                              : store::defaultBackupName(platform::SystemClock().now());
+                                              : store::defaultBackupName(context.clock->now());
         return report(context, backups.create(name), name);
     }
 

@@ -1,14 +1,17 @@
 #include "tools/commandgroup.h"
 #include "tools/commandsupport.h"
 
-#include "engine/compose/issuingjob.h"
+#include "tools/issuingsupport.h"
+
 #include "engine/render/expirydate.h"
 #include "engine/render/markpictures.h"
 #include "platform/clock.h"
 #include "platform/cupsprintersystem.h"
-#include "platform/messagesink.h"
 #include "platform/pdfprinter.h"
-#include "platform/programexit.h"
+#include "platform/removabledrive.h"
+#include "print/copycount.h"
+#include "print/issuingjob.h"
+#include "store/settingssource.h"
 #include "store/textfile.h"
 
 #include <QRegularExpression>
@@ -19,50 +22,11 @@ namespace {
 const QString kUsage = QStringLiteral("usage: sakurabe-cli print NNNN --copies N [--date \"YYYY-MM-DD hh:mm\"] [--method TEXT]\n"
                                       "       sakurabe-cli print --list FILE");
 
-// Message boxes become lines on stderr.
-class TerminalMessages final : public platform::MessageSink
-{
-public:
-    explicit TerminalMessages(Context &context) : m_context(context) {}
-    void information(const QString &text) override { m_context.err += forTerminal(text) + u'\n'; }
-    bool question(const QString &text) override
-    {
-        information(text);
-        return false;
-    }
-
-private:
-    Context &m_context;
-};
-
-// The program would end here: the command stops and fails.
-class CommandExit final : public platform::ProgramExit
-{
-public:
-    void exit(int status) override { code = status == 0 ? 1 : status; }
-    int code = 0;
-};
-
 // "1" and "0001" name the same product.
 QString registrationNumber(const QString &text)
 {
     static const QRegularExpression digits(QStringLiteral("^\\d{1,4}$"));
     return digits.match(text).hasMatch() ? QStringLiteral("%1").arg(text.toInt(), 4, 10, QLatin1Char('0')) : text;
-}
-
-// The base date boxes from "YYYY-MM-DD hh:mm"; false for any other form.
-bool setDate(engine::IssuingInput &input, const QString &text)
-{
-    static const QRegularExpression form(QStringLiteral("^\\s*(\\d{1,4})-(\\d{1,2})-(\\d{1,2})(?:[ T](\\d{1,2}):(\\d{1,2}))?\\s*$"));
-    const auto match = form.match(text);
-    if (!match.hasMatch())
-        return false;
-    input.year = match.captured(1);
-    input.month = match.captured(2);
-    input.day = match.captured(3);
-    input.hour = match.captured(4).isEmpty() ? QStringLiteral("0") : match.captured(4);
-    input.minute = match.captured(5).isEmpty() ? QStringLiteral("0") : match.captured(5);
-    return true;
 }
 
 struct PrintOptions
@@ -143,9 +107,21 @@ int runPrint(Context &context, const QStringList &args)
     QString error;
     if (!parse(args, &options, &error))
         return context.fail(error);
+    // The labels are dated by --date, or by now; a list line may name its own date.
+    std::optional<platform::FixedClock> givenDate;
+    if (options.hasDate) {
+        const std::optional<QDateTime> date = baseDateOf(options.date);
+        if (!date)
+            return context.fail(QStringLiteral("the date \"%1\" is not YYYY-MM-DD hh:mm").arg(options.date));
+        if (!date->isValid())
+            return context.fail(QString::fromUtf16(engine::kInvalidDateMessage) + QStringLiteral(": ") + options.date);
+        givenDate.emplace(*date);
+    }
+    const platform::Clock &clock = givenDate ? static_cast<const platform::Clock &>(*givenDate) : *context.clock;
+
     QList<ListLine> entries;
     if (options.list.isEmpty()) {
-        entries.append({options.number, options.copies, options.date});
+        entries.append({options.number, options.copies, {}});
     } else {
         const auto read = readList(options.list, &error);
         if (!read)
@@ -155,45 +131,49 @@ int runPrint(Context &context, const QStringList &args)
 
     // As the program does at start: its own mark pictures where the user has none.
     engine::ensureMarkPictures(context.workDir);
-    const platform::SystemClock clock;
-    platform::CupsPrinterSystem printers(clock, platform::PdfPrinter::outputFolder(context.workDir));
+    platform::CupsPrinterSystem printers(*context.clock, platform::PdfPrinter::outputFolder(context.workDir));
+    const store::FileSettingsSource settings(context.workDir);
     TerminalMessages messages(context);
     CommandExit exit;
-    engine::IssuingJob job(printers, context.workDir, messages, exit, nullptr,
-                           engine::issuingProductFile(context.workDir, *context.drive));
+    print::IssuingServices services;
+    services.printers = &printers;
+    services.settings = &settings;
+    services.messages = &messages;
+    services.exit = &exit;
+    services.workDir = context.workDir;
+    print::IssuingJob job(services, print::productFileFor(context.workDir, settings.readOrDefaults(),
+                                                          context.drive->usbRoot()));
 
     const QDateTime now = clock.now();
-    QList<engine::IssuingInput> inputs;
+    QList<print::IssuingInput> inputs;
     for (const ListLine &entry : std::as_const(entries)) {
-        engine::IssuingInput input;
+        print::IssuingInput input;
         input.number = registrationNumber(entry.number);
         input.displayMethod = options.method;
         input.copies = entry.copies;
         // The issuing screen takes any copies text into its list and prints
         // nothing for it; a script is told before anything is printed.
-        if (!options.list.isEmpty() && !engine::copyCountOf(entry.copies))
-            return context.fail(QString::fromUtf16(engine::kBadCopiesMessage) + QStringLiteral(": ") + entry.copies);
-        if (entry.date.isEmpty()) {
-            setDate(input, now.toString(QStringLiteral("yyyy-MM-dd hh:mm")));
-        } else if (!setDate(input, entry.date)) {
+        if (!options.list.isEmpty() && !print::copyCountOf(entry.copies))
+            return context.fail(QString::fromUtf16(print::kBadCopiesMessage) + QStringLiteral(": ") + entry.copies);
+        const std::optional<QDateTime> date = entry.date.isEmpty() ? std::optional<QDateTime>(now) : baseDateOf(entry.date);
+        if (!date)
             return context.fail(QStringLiteral("the date \"%1\" is not YYYY-MM-DD hh:mm").arg(entry.date));
-        }
+        // The issuing screen reports a date that names no day when it is typed.
+        if (!date->isValid())
+            return context.fail(QString::fromUtf16(engine::kInvalidDateMessage) + QStringLiteral(": ") + entry.date);
+        input.setBaseDate(*date);
         QString lookupError;
         const auto product = job.lookupProduct(input.number, &lookupError);
         if (!lookupError.isEmpty())
             return context.fail(forTerminal(lookupError));
-        input = engine::IssuingJob::showProduct(input, product);
-        // The issuing screen reports a date that names no day when it is typed.
-        if (!engine::baseDateFromFields(input.year, input.month, input.day, input.hour, input.minute).isValid())
-            return context.fail(QString::fromUtf16(engine::kInvalidDateMessage) + QStringLiteral(": ") + entry.date);
-        inputs.append(input);
+        inputs.append(print::showProduct(input, product));
     }
 
     bool ok = true;
     if (options.list.isEmpty()) {
         ok = job.printShownProduct(inputs.constFirst()).ok;
     } else {
-        for (const engine::IssuingInput &input : std::as_const(inputs)) {
+        for (const print::IssuingInput &input : std::as_const(inputs)) {
             if (!input.product) {
                 messages.information(QStringLiteral("登録番号に対する商品情報が見当りませんでした為、印刷を行いませんでした: ") +
                                      input.number);

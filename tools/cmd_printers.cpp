@@ -47,8 +47,7 @@ int runPrinters(Context &context, const QStringList &args)
     if (!args.isEmpty() && !json)
         return context.fail(QStringLiteral("usage: sakurabe-cli printers [--json]"));
 
-    const platform::SystemClock clock;
-    platform::CupsPrinterSystem system(clock, platform::PdfPrinter::outputFolder(context.workDir));
+    platform::CupsPrinterSystem system(*context.clock, platform::PdfPrinter::outputFolder(context.workDir));
     const QStringList names = system.printerNames();
     if (!json) {
         for (const QString &name : names)

@@ -1,32 +1,27 @@
 #include "tools/commandgroup.h"
 #include "tools/commandsupport.h"
+#include "tools/issuingsupport.h"
 
-#include "engine/compose/issuingjob.h"
-#include "engine/compose/labeljobfill.h"
 #include "engine/render/expirydate.h"
-#include "engine/compose/landscapecomposer.h"
-#include "engine/compose/portraitcomposer.h"
-#include "engine/render/labelrenderer.h"
+#include "engine/render/imagepreviewhost.h"
 #include "engine/render/markpictures.h"
-#include "engine/render/picturetarget.h"
-#include "engine/render/previewgeometry.h"
-#include "engine/render/printerpagetarget.h"
 #include "engine/render/recording.h"
 #include "engine/render/recordingprinter.h"
 #include "platform/clock.h"
 #include "platform/cupsprintersystem.h"
 #include "platform/fakeprintersystem.h"
 #include "platform/paperform.h"
+#include "platform/pdffileprinter.h"
 #include "platform/pdfprinter.h"
-#include "platform/printerbase.h"
-#include "platform/programexit.h"
+#include "print/issuingjob.h"
+#include "print/labeljobfill.h"
 #include "store/cp932.h"
-#include "store/productfile.h"
 #include "store/datalocation.h"
+#include "store/productfile.h"
 #include "store/productrecord.h"
+#include "store/settingssource.h"
 #include "store/textfile.h"
 #include "store/usersettings.h"
-
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
@@ -216,71 +211,6 @@ std::optional<store::ProductRecord> storedRecord(Context &context, const QString
     return record;
 }
 
-// Messages of the label go into the recording and to the terminal.
-class TerminalMessages final : public platform::MessageSink
-{
-public:
-    TerminalMessages(engine::Recording &recording, Context &context) : m_recording(recording), m_context(context) {}
-    void information(const QString &text) override
-    {
-        m_recording.information(text);
-        m_context.err += forTerminal(text) + u'\n';
-    }
-    bool question(const QString &text) override
-    {
-        m_context.err += forTerminal(text) + u'\n';
-        return m_recording.question(text);
-    }
-
-private:
-    engine::Recording &m_recording;
-    Context &m_context;
-};
-
-// The preview pictures as images: the work pictures the composer draws on.
-class ImagePreviewHost final : public engine::PreviewHost, public engine::PreviewWindow
-{
-public:
-    explicit ImagePreviewHost(double printerTwipsPerPixelX) : m_twipsPerPixel(printerTwipsPerPixelX) {}
-
-    engine::PreviewWindow &openPreview(engine::PreviewShape shape) override
-    {
-        const engine::PictureGeometry geometry = engine::previewGeometry(shape, m_twipsPerPixel).work;
-        m_first = std::make_unique<engine::PictureTarget>(engine::TargetKind::First, geometry);
-        m_second = std::make_unique<engine::PictureTarget>(engine::TargetKind::Second, geometry);
-        return *this;
-    }
-    engine::DrawTarget &picture(engine::TargetKind kind) override
-    {
-        return kind == engine::TargetKind::Second ? *m_second : *m_first;
-    }
-    void setNoticeVisible(bool visible) override { m_secondShown = visible; }
-    void setPageButtonEnabled(bool enabled) override { m_secondShown = m_secondShown || enabled; }
-    void present() override {}
-
-    // The first picture, and the second beside it when the label goes on.
-    QImage image() const
-    {
-        if (!m_first)
-            return {};
-        if (!m_secondShown)
-            return m_first->image();
-        const QImage &first = m_first->image();
-        QImage both(first.width() * 2 + 8, first.height(), QImage::Format_RGB32);
-        both.fill(Qt::gray);
-        QPainter painter(&both);
-        painter.drawImage(0, 0, first);
-        painter.drawImage(first.width() + 8, 0, m_second->image());
-        return both;
-    }
-
-private:
-    double m_twipsPerPixel = 1440.0 / 203;
-    std::unique_ptr<engine::PictureTarget> m_first;
-    std::unique_ptr<engine::PictureTarget> m_second;
-    bool m_secondShown = false;
-};
-
 // The output file, replaced only once the new content is complete.
 store::FileResult writeOut(const QString &path, const QByteArray &content)
 {
@@ -290,65 +220,86 @@ store::FileResult writeOut(const QString &path, const QByteArray &content)
     return {false, QStringLiteral("%1 を書き込めませんでした").arg(path) + u'\r' + replaced.error};
 }
 
-// A printer with another printer's name, resolution and paper that keeps its
-// document as a PDF file instead of printing it.
-class PdfFilePrinter final : public platform::PrinterBase
+// The printer a label is laid out for: its name, resolution and paper.
+struct PrinterDescription
 {
-public:
-    PdfFilePrinter(const platform::FakePrinterScript &like, QString path)
-        : PrinterBase(like.name, like.resolution, like.forms, like.paperNumber), m_path(std::move(path))
-    {
-    }
-
-protected:
-    bool deliver(const QByteArray &pdf, const platform::PaperForm &, int, QString *error) override
-    {
-        const store::FileResult written = writeOut(m_path, pdf);
-        if (!written.ok)
-            *error = written.message;
-        return written.ok;
-    }
-    bool storeDefaultPaperForm(const platform::PaperForm &, QString *) override { return true; }
-
-private:
-    QString m_path;
+    QString name;
+    int resolution = 203;
+    QList<platform::PaperForm> forms;
+    int paperNumber = 0;
 };
 
-QString missingPrinterMessage()
+// The described printer, or nothing when the printer named is not installed
+// (the issuing job then says so, as the program does).
+std::optional<PrinterDescription> describePrinter(Context &context, const RenderOptions &options,
+                                                  const std::optional<store::UserSettings> &settings, bool *failed)
 {
-    return QString(11, QChar(0x3000)) + QStringLiteral("■■■指定されたプリンターのドライバーが見つかりません■■■\r\r"
-                                                       "プリンタードライバーがインストールされていないか、印刷設定で使用プリンターを"
-                                                       "指定していない可能性があります。\r"
-                                                       "詳しくは、「さくらべ」の操作説明書をご確認下さいませ。このソフトウェアは、"
-                                                       "この時点で終了します。");
-}
-
-// The printer the label is laid out for: its name, resolution and paper.
-std::optional<platform::FakePrinterScript> describePrinter(Context &context, const RenderOptions &options,
-                                                           const std::optional<store::UserSettings> &settings)
-{
+    *failed = false;
     if (!options.device.isEmpty()) {
         const QString size = QStringLiteral("%1x%2").arg(options.pageMm.width()).arg(options.pageMm.height());
         const QList<platform::PaperForm> forms = platform::numberPaperForms({{0, size, size, options.pageMm}});
-        return platform::FakePrinterScript{options.device, options.dpi, forms, forms.first().number};
+        return PrinterDescription{options.device, options.dpi, forms, forms.first().number};
     }
     QString name = options.printer;
     if (name.isEmpty() && settings)
         name = settings->printer;
     if (name.isEmpty()) {
         context.fail(QStringLiteral("render: user.dat names no printer; give --printer or --device"));
+        *failed = true;
         return std::nullopt;
     }
-    const platform::SystemClock clock;
-    platform::CupsPrinterSystem system(clock, platform::PdfPrinter::outputFolder(context.workDir));
+    platform::CupsPrinterSystem system(*context.clock, platform::PdfPrinter::outputFolder(context.workDir));
     const std::unique_ptr<platform::Printer> printer = system.open(name);
-    if (!printer) {
-        context.fail(forTerminal(missingPrinterMessage()));
+    if (!printer)
         return std::nullopt;
-    }
-    return platform::FakePrinterScript{printer->deviceName(), printer->resolution(), printer->paperForms(),
-                                       printer->paperSize()};
+    return PrinterDescription{printer->deviceName(), printer->resolution(), printer->paperForms(),
+                              printer->paperSize()};
 }
+
+// The one printer the label goes to: a stand-in with the described printer's
+// name, resolution and paper, whose pages are kept as images (for .png and
+// .txt) or as one PDF file. Everything the engine asks of it is written into
+// the recording.
+class RenderPrinterSystem final : public platform::PrinterSystem
+{
+public:
+    RenderPrinterSystem(const std::optional<PrinterDescription> &printer, const QString &pdfPath,
+                        engine::Recording &recording)
+        : m_recording(recording)
+    {
+        if (!printer)
+            return;
+        m_name = printer->name;
+        if (!pdfPath.isEmpty()) {
+            m_inner = std::make_unique<platform::PdfFilePrinter>(printer->name, printer->resolution, printer->forms,
+                                                                 printer->paperNumber, pdfPath);
+        } else {
+            m_pages.addPrinter({printer->name, printer->resolution, printer->forms, printer->paperNumber});
+            m_inner = m_pages.open(printer->name);
+        }
+    }
+
+    QStringList printerNames() const override { return m_inner ? QStringList{m_name} : QStringList{}; }
+    std::unique_ptr<platform::Printer> open(const QString &deviceName) override
+    {
+        if (!m_inner || deviceName != m_name)
+            return nullptr;
+        return std::make_unique<engine::RecordingPrinter>(*m_inner, m_recording);
+    }
+
+    // The pages of the first document, as the printer's head would make them.
+    QList<platform::FakePage> pages() const
+    {
+        const QList<platform::FakeDocument> &documents = m_pages.record(m_name).documents;
+        return documents.isEmpty() ? QList<platform::FakePage>{} : documents.first().pages;
+    }
+
+private:
+    engine::Recording &m_recording;
+    QString m_name;
+    platform::FakePrinterSystem m_pages;
+    std::unique_ptr<platform::Printer> m_inner;
+};
 
 QByteArray pngBytes(const QImage &image)
 {
@@ -362,14 +313,16 @@ QByteArray pngBytes(const QImage &image)
 // Every page one below the other, as they come off the printer.
 QImage stackPages(const QList<platform::FakePage> &pages)
 {
+    if (pages.isEmpty())
+        return {};
+    if (pages.size() == 1)
+        return pages.first().image;
     int width = 0;
     int height = 0;
     for (const platform::FakePage &page : pages) {
         width = std::max(width, page.image.width());
         height += page.image.height() + (height > 0 ? 8 : 0);
     }
-    if (pages.size() == 1)
-        return pages.first().image;
     QImage all(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
     all.fill(Qt::gray);
     QPainter painter(&all);
@@ -394,94 +347,76 @@ int runRender(Context &context, const QStringList &args)
         = options.record.isEmpty() ? storedRecord(context, options.number) : recordFromFile(options.record, &error);
     if (!record)
         return error.isEmpty() ? 1 : context.fail(error);
+    if (!store::isLabelSize(record->labelSize))
+        return context.fail(QStringLiteral("render: no label size \"%1\"").arg(record->labelSize));
 
-    QDateTime baseDate = QDateTime::currentDateTime();
-    baseDate.setTime(QTime(baseDate.time().hour(), baseDate.time().minute()));
+    // The label is dated by --date, or by now.
+    std::optional<platform::FixedClock> givenDate;
     if (!options.date.isEmpty()) {
-        baseDate = QDateTime::fromString(options.date, QStringLiteral("yyyy-MM-dd HH:mm"));
-        if (!baseDate.isValid())
+        const QDateTime date = QDateTime::fromString(options.date, QStringLiteral("yyyy-MM-dd HH:mm"));
+        if (!date.isValid())
             return context.fail(QStringLiteral("render: --date must be \"YYYY-MM-DD hh:mm\", not \"%1\"").arg(options.date));
+        givenDate.emplace(date);
     }
+    const platform::Clock &clock = givenDate ? static_cast<const platform::Clock &>(*givenDate) : *context.clock;
 
-    engine::LabelJob job = options.registrationPreview
-                               ? engine::registrationLabelJob(*record, baseDate)
-                               : engine::issuingLabelJob(*record, options.method, options.copies, baseDate);
-    job.toPrinter = !preview;
+    // The settings of the working folder, for the printer the label is drawn for.
+    const std::optional<store::UserSettings> stored = store::readUserSettings(context.workDir);
+    bool failed = false;
+    const std::optional<PrinterDescription> printer = describePrinter(context, options, stored, &failed);
+    if (failed)
+        return 1;
+    store::UserSettings settings = stored.value_or(store::UserSettings::defaults());
+    if (printer)
+        settings.printer = printer->name;
+    const store::FixedSettingsSource settingsSource(settings);
 
     engine::Recording recording;
-    // The count the issuing job would print; a preview makes no copies.
-    const std::optional<int> copies = engine::copyCountOf(options.copies);
-    if (!preview && !copies) {
-        recording.information(QString::fromUtf16(engine::kBadCopiesMessage));
-        return context.fail(QString::fromUtf16(engine::kBadCopiesMessage));
-    }
-
-    const std::optional<store::UserSettings> settings = store::readUserSettings(context.workDir);
-    const std::optional<platform::FakePrinterScript> script = describePrinter(context, options, settings);
-    if (!script)
-        return 1;
-
-    platform::FakePrinterSystem fakeSystem;
-    std::unique_ptr<platform::Printer> inner;
-    if (options.kind == OutputKind::Pdf) {
-        inner = std::make_unique<PdfFilePrinter>(*script, options.out);
-    } else {
-        fakeSystem.addPrinter(*script);
-        inner = fakeSystem.open(script->name);
-    }
-    engine::RecordingPrinter printer(*inner, recording);
-    if (!preview && settings) {
-        // The paper form the settings ask for, when it is not the one in hand.
-        const int paper = settings->paperFormValue();
-        if (paper != 0 && paper != printer.paperSize())
-            printer.setPaperSize(paper);
-    }
-
-    engine::PrinterPageTarget pageTarget(printer);
-    ImagePreviewHost images(printer.twipsPerPixelX());
-    TerminalMessages messages(recording, context);
-    platform::RecordingProgramExit exit;
+    const bool text = options.kind == OutputKind::Text;
+    RenderPrinterSystem printers(printer, options.kind == OutputKind::Pdf ? options.out : QString(), recording);
+    engine::ImagePreviewHost images;
+    TerminalMessages messages(context, &recording);
+    CommandExit exit;
     // As the program does at start: its own mark pictures where the user has none.
     engine::ensureMarkPictures(context.workDir);
-    const bool text = options.kind == OutputKind::Text;
-    engine::LabelRenderer renderer(engine::RendererServices{
-        &printer, text ? &recording.target(engine::TargetKind::Page) : static_cast<engine::DrawTarget *>(&pageTarget),
-        text ? static_cast<engine::PreviewHost *>(&recording) : &images, &messages, &exit, context.workDir});
 
-    const QString &size = job[engine::LabelJob::LabelSize];
-    const bool landscape = size == engine::kLandscapeLabel;
-    if (!landscape && size != engine::kPortraitLabel && size != engine::kSmallLabel)
-        return context.fail(QStringLiteral("render: no label size \"%1\"").arg(size));
-    const auto compose = [&] {
-        if (landscape)
-            engine::composeLandscapeLabel(renderer, job);
-        else
-            engine::composePortraitLabel(renderer, job);
-    };
-    if (preview) {
-        compose();
-    } else {
-        // Collated copies are pages of one document; otherwise the printer makes them.
-        const int count = settings && settings->collated() ? *copies : 1;
-        for (int k = 1; k <= count && !exit.requested(); ++k) {
-            compose();
-            if (k < count)
-                printer.newPage();
-        }
-        if (!exit.requested() && !printer.endDocument())
-            return context.fail(forTerminal(printer.error()));
-    }
-    if (exit.requested())
-        return context.fail(QStringLiteral("render: the label could not be drawn"));
+    print::IssuingServices services;
+    services.printers = &printers;
+    services.settings = &settingsSource;
+    services.messages = &messages;
+    services.exit = &exit;
+    services.previews = text ? static_cast<engine::PreviewHost *>(&recording) : &images;
+    services.workDir = context.workDir;
+    services.page = text ? &recording.target(engine::TargetKind::Page) : nullptr;
+    // The product is given, never looked up.
+    print::IssuingJob job(services, store::ProductFile(store::productFilePaths(context.workDir)));
+
+    print::IssuingInput input;
+    input.number = record->number;
+    input.displayMethod = options.method;
+    input.copies = options.copies;
+    input.setBaseDate(clock.now());
+    input = print::showProduct(input, record);
+
+    bool ok = false;
+    if (options.registrationPreview)
+        ok = job.previewLabel(print::fillLabelJob(*record, print::JobKind::RegistrationPreview, input.baseDate()));
+    else if (preview)
+        ok = job.previewShownProduct(input).ok;
+    else
+        ok = job.printShownProduct(input).ok;
+    // Without the printer the job has said so and would end the program; with
+    // it, the printer failed while the label was drawn.
+    if (exit.code != 0)
+        return printer ? context.fail(QStringLiteral("render: the label could not be drawn")) : exit.code;
+    if (!ok)
+        return 1;
 
     store::FileResult written{true, {}};
     if (options.kind == OutputKind::Text) {
         written = writeOut(options.out, recording.text().toUtf8());
     } else if (options.kind == OutputKind::Png) {
-        const QList<platform::FakeDocument> &documents = fakeSystem.record(script->name).documents;
-        const QImage image = preview ? images.image()
-                             : documents.isEmpty() ? QImage()
-                                                   : stackPages(documents.first().pages);
+        const QImage image = preview ? images.image() : stackPages(printers.pages());
         if (image.isNull())
             return context.fail(QStringLiteral("render: nothing was drawn"));
         written = writeOut(options.out, pngBytes(image));

@@ -5,8 +5,9 @@
 #include <QStringList>
 
 namespace platform {
+class Clock;
 class RemovableDriveFinder;
-}
+} // namespace platform
 
 namespace cli {
 
@@ -17,6 +18,7 @@ struct Context
 {
     QString workDir; // absolute; also the current folder
     const platform::RemovableDriveFinder *drive = nullptr;
+    const platform::Clock *clock = nullptr; // now: default backup names, a label's base date
     QString out;
     QString err;
 

@@ -1,5 +1,6 @@
 #include "tools/commandgroup.h"
 
+#include "platform/clock.h"
 #include "platform/removabledrive.h"
 #include "platform/sysfsdrivefinder.h"
 #include "platform/workingfolder.h"
@@ -117,9 +118,11 @@ int main(int argc, char *argv[])
     }
 
     platform::SysfsDriveFinder drive;
+    const platform::SystemClock clock;
     cli::Context context;
     context.workDir = workDir;
     context.drive = &drive;
+    context.clock = &clock;
     const int rc = group->run(context, args);
     if (rc == 0)
         cli::write(stdout, context.out);

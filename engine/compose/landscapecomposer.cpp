@@ -3,7 +3,7 @@
 #include "engine/compose/landscapecomposer.h"
 
 #include "engine/compose/labeltexts.h"
-#include "engine/render/previewhost.h"
+#include "engine/render/previewsurface.h"
 #include "platform/printer.h"
 
 #include <optional>
@@ -90,7 +90,7 @@ void composeLandscapeLabel(LabelRenderer &r, const LabelJob &job)
     if (!r.aborted())
         r.drawRecycleMarksLandscape();
 
-    if (PreviewWindow *window = r.previewWindow()) {
+    if (PreviewSurface *window = r.previewSurface()) {
         if (ingredients.split)
             drawSecondLabel(r, ingredients.extended);
         window->present();

@@ -4,7 +4,7 @@
 
 #include "engine/compose/labeltexts.h"
 #include "engine/render/barcodefont.h"
-#include "engine/render/previewhost.h"
+#include "engine/render/previewsurface.h"
 #include "platform/messagesink.h"
 #include "platform/printer.h"
 #include "store/usersettings.h"
@@ -91,8 +91,7 @@ void drawPortraitBarcode(LabelRenderer &r, const LabelJob &job, qint32 textBotto
     }
 
     if (r.toPrinter) {
-        const store::UserSettings settings =
-            store::readUserSettings(r.services().workDir).value_or(store::UserSettings::defaults());
+        const store::UserSettings &settings = r.services().settings;
         const QString font = code.size() == 13 ? QStringLiteral("jan13") : QStringLiteral("jan8");
         // Without the printer's barcode font the bars are drawn here, so no
         // label goes out without a code a scanner reads.
@@ -164,7 +163,7 @@ void composePortraitLabel(LabelRenderer &r, const LabelJob &job)
 
     if (ingredients.split && !r.aborted())
         drawSecondLabel(r, ingredients.extended, small);
-    if (PreviewWindow *window = r.previewWindow()) {
+    if (PreviewSurface *window = r.previewSurface()) {
         window->present();
         window->setNoticeVisible(ingredients.split);
         window->compositionFinished();

@@ -2,10 +2,9 @@
 // page set-up, preview window, background pictures and origins.
 #include "engine/render/labelrenderer.h"
 
-#include "engine/render/previewhost.h"
+#include "engine/render/previewsurface.h"
 #include "platform/printer.h"
 #include "store/numericvalue.h"
-#include "store/settingsdefaults.h"
 #include "store/usersettings.h"
 
 #include <QDir>
@@ -39,12 +38,6 @@ bool noFieldRuled(const QString &mask)
     return true;
 }
 
-store::UserSettings settingsOrDefaults(const QString &workDir)
-{
-    // A settings file that cannot be read does not stop the label.
-    return store::readUserSettings(workDir).value_or(store::UserSettings::defaults());
-}
-
 } // namespace
 
 void LabelRenderer::beginLabel(const LabelJob &job)
@@ -57,7 +50,7 @@ void LabelRenderer::beginLabel(const LabelJob &job)
     const QString size = labelSize();
     const bool landscape = size == kLandscapeLabel;
     const bool small = size == kSmallLabel;
-    const store::UserSettings settings = settingsOrDefaults(m_services.workDir);
+    const store::UserSettings &settings = m_services.settings;
     originX = settings.portraitStartXValue();
     originY = settings.portraitStartYValue();
     landscapeOriginX = settings.landscapeStartXValue();
@@ -92,8 +85,11 @@ void LabelRenderer::beginLabel(const LabelJob &job)
             // A driver without the form keeps its paper, and the settings must
             // not say otherwise. If user.dat cannot be rewritten, the switch
             // holds for this job only.
-            if (printer->setPaperSize(form))
-                store::writePaperFormLine(m_services.workDir, QStringLiteral("%1").arg(form, 4, 10, QLatin1Char('0')));
+            if (printer->setPaperSize(form)) {
+                const QString line = QStringLiteral("%1").arg(form, 4, 10, QLatin1Char('0'));
+                store::writePaperFormLine(m_services.workDir, line);
+                m_services.settings.paperForm = line;
+            }
         }
     }
 
@@ -111,7 +107,8 @@ void LabelRenderer::beginLabel(const LabelJob &job)
         if (!landscape)
             originX = 40;
         if (m_services.previews && (landscape || small || size == kPortraitLabel))
-            m_preview = &m_services.previews->openPreview(landscape ? PreviewShape::Landscape : PreviewShape::Portrait);
+            m_preview = &m_services.previews->openPreview(landscape ? PreviewShape::Landscape : PreviewShape::Portrait,
+                                                         printer);
     }
 
     savedOrigins = {settings.portraitStartXValue(), settings.portraitStartYValue(), settings.landscapeStartXValue(),

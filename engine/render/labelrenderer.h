@@ -2,6 +2,7 @@
 
 #include "engine/render/drawtarget.h"
 #include "engine/render/labeljob.h"
+#include "store/usersettings.h"
 
 #include <QDateTime>
 #include <QString>
@@ -17,7 +18,7 @@ class ProgramExit;
 namespace engine {
 
 class PreviewHost;
-class PreviewWindow;
+class PreviewSurface;
 
 // What a renderer draws with and on. The printer is the current printer,
 // whose name, page and paper the geometry reads even for a preview.
@@ -28,7 +29,9 @@ struct RendererServices
     PreviewHost *previews = nullptr;     // preview windows, for toPrinter = false
     platform::MessageSink *messages = nullptr;
     platform::ProgramExit *exit = nullptr;
-    QString workDir;                     // user.dat and the label pictures
+    QString workDir;                     // the label pictures; user.dat for the paper-form switch
+    // user.dat as the job read it: start positions, copies and barcode method.
+    store::UserSettings settings = store::UserSettings::defaults();
     // Whether a font family is installed; unset, the system's fonts decide.
     std::function<bool(const QString &family)> fontInstalled;
 };
@@ -108,7 +111,7 @@ public:
     // The target drawing goes to now: the printer page, or the preview
     // window's picture for this label format; null when nothing is drawn.
     DrawTarget *target(TargetKind previewPicture = TargetKind::First);
-    PreviewWindow *previewWindow() const { return m_preview; }
+    PreviewSurface *previewSurface() const { return m_preview; }
 
     // The printer failed: the program is ending and nothing more is drawn.
     bool aborted() const { return m_aborted; }
@@ -125,7 +128,7 @@ private:
 
     RendererServices m_services;
     LabelJob m_job;
-    PreviewWindow *m_preview = nullptr;
+    PreviewSurface *m_preview = nullptr;
     bool m_aborted = false;
 };
 

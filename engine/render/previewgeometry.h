@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/render/previewhost.h"
+#include "engine/render/previewsurface.h"
 
 #include <QSizeF>
 

@@ -61,7 +61,7 @@ private:
     TargetKind m_kind = TargetKind::Page;
 };
 
-class Recording::Window final : public PreviewWindow
+class Recording::Window final : public PreviewSurface
 {
 public:
     explicit Window(Recording &recording) : m_recording(recording) {}
@@ -100,7 +100,7 @@ DrawTarget &Recording::target(TargetKind kind)
     return *m_targets[static_cast<size_t>(kind)];
 }
 
-PreviewWindow &Recording::openPreview(PreviewShape)
+PreviewSurface &Recording::openPreview(PreviewShape, platform::Printer *)
 {
     return *m_window;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/render/drawtarget.h"
-#include "engine/render/previewhost.h"
+#include "engine/render/previewsurface.h"
 #include "platform/messagesink.h"
 
 #include <QStringList>
@@ -41,7 +41,7 @@ public:
 
     // Preview windows whose pictures are this recording's first and second
     // targets; the notice and the page button are written down.
-    PreviewWindow &openPreview(PreviewShape shape) override;
+    PreviewSurface &openPreview(PreviewShape shape, platform::Printer *printer) override;
 
     const QStringList &lines() const { return m_lines; }
     QString text() const; // every line followed by "\n"

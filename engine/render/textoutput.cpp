@@ -2,7 +2,7 @@
 // ruled lines and the turned barcode digits.
 #include "engine/render/labelrenderer.h"
 
-#include "engine/render/previewhost.h"
+#include "engine/render/previewsurface.h"
 #include "engine/render/underlinetags.h"
 #include "platform/messagesink.h"
 #include "platform/printer.h"

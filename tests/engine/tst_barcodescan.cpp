@@ -1,6 +1,4 @@
-#include "engine/compose/labeljobfill.h"
-#include "engine/compose/landscapecomposer.h"
-#include "engine/compose/portraitcomposer.h"
+#include "engine/compose/composelabel.h"
 #include "engine/render/expirydate.h"
 #include "engine/render/labelrenderer.h"
 #include "engine/render/markpictures.h"
@@ -11,9 +9,12 @@
 #include "platform/messagesink.h"
 #include "platform/pdfprinter.h"
 #include "platform/programexit.h"
+#include "print/labeljobfill.h"
 #include "store/productrecord.h"
 #include "store/usersettings.h"
 #include "tests/spooler/pdfprobe.h"
+#include "tests/support/sampleproduct.h"
+#include "tests/support/spooler.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -45,24 +46,15 @@ QString symbology(const QString &code)
 // the marks beside the symbol.
 store::ProductRecord labelWith(const QString &code, const QString &mark, const QString &size)
 {
-    store::ProductRecord r;
-    r.number = QStringLiteral("0001");
-    r.productName = QStringLiteral("品名:幕の内弁当");
-    r.categoryName = QStringLiteral("名称:弁当");
+    // Texts short enough to leave room for the bars below them.
+    store::ProductRecord r = testsupport::sampleProduct();
     r.ingredients = QStringLiteral("原材料名:ご飯、鮭塩焼き、卵焼き、煮物（人参、椎茸、筍）、漬物、ごま");
-    r.netContent = QStringLiteral("内容量:1");
-    r.netContentUnit = QStringLiteral("個");
-    r.expiryTitle = QStringLiteral("消費期限:");
-    r.expiryFormat = QStringLiteral("<b>YYYY.MM.DD");
-    r.expiryAddDays = QStringLiteral("1");
-    r.storage = QStringLiteral("保存方法:要冷蔵(10℃以下)");
     r.responsible = QStringLiteral("製造者:さくら食品株式会社");
+    r.remarks.clear();
     r.barcode = code;
     r.recycleMark = mark;
-    r.recycleSub1 = QStringLiteral("容器");
     r.recycleSub2 = QStringLiteral("ふた");
     r.labelSize = size;
-    r.ruledLines = QStringLiteral("ooooooooooo");
     return r;
 }
 
@@ -94,8 +86,7 @@ class TestBarcodeScan : public QObject
 private slots:
     void initTestCase()
     {
-        if (qEnvironmentVariableIsEmpty("CUPS_SERVER") || qEnvironmentVariableIsEmpty("SAKURABE_TEST_SPOOL_OUT"))
-            QFAIL("no test spooler: run through scripts/test.sh");
+        QVERIFY2(testsupport::spoolerRunning(), testsupport::kNoSpooler);
         QVERIFY(m_work.isValid());
     }
 
@@ -208,16 +199,13 @@ private slots:
         engine::PrinterPageTarget page(*printer);
         platform::RecordingMessageSink messages;
         platform::RecordingProgramExit exit;
-        engine::LabelRenderer renderer({printer.get(), &page, nullptr, &messages, &exit, work.path()});
+        engine::LabelRenderer renderer({printer.get(), &page, nullptr, &messages, &exit, work.path(), settings});
         for (qsizetype i = 0; i < labels.size(); ++i) {
             if (i > 0)
                 QVERIFY(printer->newPage());
-            const engine::LabelJob job = engine::issuingLabelJob(
-                labels.at(i), QString::fromUtf16(engine::kDisplayByAddedDays), QStringLiteral("1"), clock.now());
-            if (labels.at(i).labelSize == landscape)
-                engine::composeLandscapeLabel(renderer, job);
-            else
-                engine::composePortraitLabel(renderer, job);
+            QVERIFY(engine::composeLabel(renderer, print::fillLabelJob(labels.at(i), print::JobKind::IssuingPrint, clock.now(),
+                                                                       {QString::fromUtf16(engine::kDisplayByAddedDays),
+                                                                        QStringLiteral("1")})));
         }
         QVERIFY2(messages.shown().isEmpty(), qPrintable(messages.shown().join(u'\n')));
         QVERIFY2(printer->endDocument(), qPrintable(printer->error()));

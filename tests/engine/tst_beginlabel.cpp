@@ -1,4 +1,4 @@
-#include "tests/engine/labelfixture.h"
+#include "tests/support/labelfixture.h"
 
 #include "store/usersettings.h"
 
@@ -20,8 +20,8 @@ LabelJob jobFor(const QString &size, bool toPrinter, const QString &mask = QStri
     return job;
 }
 
-void writeSettings(const QString &folder, int x, int y, int landscapeX, int landscapeY,
-                   const QString &collated = QStringLiteral("しない"))
+void useSettings(LabelFixture &fixture, int x, int y, int landscapeX, int landscapeY,
+                 const QString &collated = QStringLiteral("しない"))
 {
     store::UserSettings settings = store::UserSettings::defaults();
     settings.portraitStartX = QString::number(x);
@@ -29,7 +29,7 @@ void writeSettings(const QString &folder, int x, int y, int landscapeX, int land
     settings.landscapeStartX = QString::number(landscapeX);
     settings.landscapeStartY = QString::number(landscapeY);
     settings.collatedPrinting = collated;
-    QVERIFY(store::writeUserSettings(folder, settings).ok);
+    fixture.useSettings(settings);
 }
 
 } // namespace
@@ -72,7 +72,7 @@ private slots:
         QFETCH(QList<int>, settings);
         QFETCH(QPoint, origin);
         LabelFixture fixture(printer);
-        writeSettings(fixture.folder.path(), settings[0], settings[1], settings[2], settings[3]);
+        useSettings(fixture, settings[0], settings[1], settings[2], settings[3]);
         LabelJob job = jobFor(size, toPrinter);
         job.registrationPreview = registration;
         fixture.renderer->beginLabel(job);
@@ -127,7 +127,7 @@ private slots:
         QFETCH(bool, toPrinter);
         QFETCH(int, switchedTo);
         LabelFixture fixture(printer);
-        writeSettings(fixture.folder.path(), 1740, 110, 1740, 20);
+        useSettings(fixture, 1740, 110, 1740, 20);
         QVERIFY(fixture.inner->setPaperSize(paperInHand));
         fixture.renderer->beginLabel(jobFor(size, toPrinter));
         const QStringList paper = fixture.lines(QStringLiteral("paper"));
@@ -154,7 +154,7 @@ private slots:
                 forms.append(form);
         }
         LabelFixture fixture(QStringLiteral("SATO_CT4-LX_2130"), 203, forms);
-        writeSettings(fixture.folder.path(), 1740, 110, 1740, 20);
+        useSettings(fixture, 1740, 110, 1740, 20);
         QVERIFY(fixture.inner->setPaperSize(513));
         fixture.renderer->beginLabel(jobFor(QStringLiteral("65×45(タテ)"), true));
         QCOMPARE(fixture.printer->paperSize(), 513);
@@ -180,7 +180,7 @@ private slots:
         QFETCH(QString, size);
         QFETCH(QStringList, expected);
         LabelFixture fixture;
-        writeSettings(fixture.folder.path(), 1740, 110, 1740, 20, collated);
+        useSettings(fixture, 1740, 110, 1740, 20, collated);
         fixture.renderer->beginLabel(jobFor(size, true));
         QCOMPARE(fixture.recording.lines(), expected);
     }
@@ -188,7 +188,7 @@ private slots:
     void previewDrawsNothingOnThePrinter()
     {
         LabelFixture fixture;
-        writeSettings(fixture.folder.path(), 1740, 110, 1740, 20);
+        useSettings(fixture, 1740, 110, 1740, 20);
         fixture.renderer->beginLabel(jobFor(QStringLiteral("28×38"), false));
         // Only the small label's outline, on the first preview picture.
         const QStringList lines = fixture.recording.lines();
@@ -200,7 +200,7 @@ private slots:
     void backgroundPictures()
     {
         LabelFixture fixture;
-        writeSettings(fixture.folder.path(), 1740, 110, 1740, 20);
+        useSettings(fixture, 1740, 110, 1740, 20);
         QImage picture(10, 10, QImage::Format_RGB32);
         picture.fill(Qt::white);
         QVERIFY(picture.save(fixture.folder.filePath(QStringLiteral("65×45(タテ).bmp")), "BMP"));

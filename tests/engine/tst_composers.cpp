@@ -1,10 +1,11 @@
+#include "engine/compose/composelabel.h"
 #include "engine/compose/labeltexts.h"
 #include "engine/compose/landscapecomposer.h"
 #include "engine/compose/portraitcomposer.h"
 #include "engine/render/markpictures.h"
 #include "engine/render/printerpagetarget.h"
 #include "store/usersettings.h"
-#include "tests/engine/labelfixture.h"
+#include "tests/support/labelfixture.h"
 
 #include <QTest>
 
@@ -40,20 +41,17 @@ LabelJob fullJob(const QString &size, bool toPrinter)
 
 void compose(engine::LabelRenderer &r, const LabelJob &job)
 {
-    if (job[LabelJob::LabelSize] == engine::kLandscapeLabel)
-        engine::composeLandscapeLabel(r, job);
-    else
-        engine::composePortraitLabel(r, job);
+    QVERIFY(engine::composeLabel(r, job));
 }
 
-void writeOrigins(const QString &folder, int x, int y)
+store::UserSettings startingAt(int x, int y)
 {
     store::UserSettings settings = store::UserSettings::defaults();
     settings.portraitStartX = QString::number(x);
     settings.portraitStartY = QString::number(y);
     settings.landscapeStartX = QString::number(y);
     settings.landscapeStartY = QString::number(x);
-    QVERIFY(store::writeUserSettings(folder, settings).ok);
+    return settings;
 }
 
 // The top edge of the bars: the smallest y of the filled boxes, or -1.
@@ -205,13 +203,13 @@ private slots:
         LabelFixture fixture;
         LabelJob job = fullJob(QString::fromUtf16(engine::kPortraitLabel), true);
         job[LabelJob::RecycleMark] = QStringLiteral("なし");
-        writeOrigins(fixture.folder.path(), 100, 110);
+        fixture.useSettings(startingAt(100, 110));
         engine::composePortraitLabel(*fixture.renderer, job);
         const int lines = fixture.renderer->lineIndex;
         QVERIFY(lines > 5);
 
         const int originY = textBottom - 2 - 200 * lines;
-        writeOrigins(fixture.folder.path(), 100, originY);
+        fixture.useSettings(startingAt(100, originY));
         fixture.recording.clear();
         engine::composePortraitLabel(*fixture.renderer, job);
         QCOMPARE(fixture.renderer->lineIndex, lines);
@@ -252,10 +250,9 @@ private slots:
         engine::Recording messages;
         platform::RecordingProgramExit exit;
         QTemporaryDir folder;
-        writeOrigins(folder.path(), 100, 110);
         engine::ensureMarkPictures(folder.path());
-        engine::LabelRenderer renderer(
-            engine::RendererServices{printer.get(), &page, nullptr, &messages, &exit, folder.path()});
+        engine::LabelRenderer renderer(engine::RendererServices{printer.get(), &page, nullptr, &messages, &exit,
+                                                                folder.path(), startingAt(100, 110)});
         compose(renderer, fullJob(size, true));
         QVERIFY(printer->endDocument());
 

@@ -3,20 +3,24 @@
 // what the label must draw (expected.txt). SAKURABE_UPDATE_GOLDEN=1 rewrites
 // the expected recordings; read every one you rewrite before committing it.
 //
+// The job is filled and composed as the program does it: by the fill of the
+// issuing job and the composer for the label's size.
+//
 // job.json: "printer" (device name, default "SATO_T408v"), "dpi" (203),
-// "paper" (the paper number the printer starts on), "toPrinter",
-// "registrationPreview", "baseDate" (ISO), "method" (the expiry display
-// method), "copies", "userDat" (user.dat lines by number over the defaults,
+// "paper" (the paper number the printer starts on), "toPrinter" (the issuing
+// screen's print; without it its preview), "registrationPreview" (the
+// registration screen's preview instead), "baseDate" (ISO), "method" (the
+// expiry display method), "copies", "userDat" (user.dat lines by number over the defaults,
 // e.g. {"3": "110"}), "pictures" (files put into the working folder) and
 // "installedFonts" (the font families the system has, when the case sets
 // them: the printers' barcode fonts exist on few systems).
-#include "engine/compose/landscapecomposer.h"
-#include "engine/compose/portraitcomposer.h"
+#include "engine/compose/composelabel.h"
 #include "engine/render/labelrenderer.h"
 #include "engine/render/recording.h"
 #include "engine/render/recordingprinter.h"
 #include "platform/fakeprintersystem.h"
 #include "platform/programexit.h"
+#include "print/labeljobfill.h"
 #include "store/productrecord.h"
 #include "store/usersettings.h"
 
@@ -34,15 +38,6 @@ using engine::LabelJob;
 namespace {
 
 const QString kDataDir = QStringLiteral(SAKURABE_SOURCE_DIR "/tests/data");
-
-// Where each product field goes in the label's buffer, in field order.
-constexpr std::array<LabelJob::Slot, store::kProductFieldCount> kFieldSlots{
-    LabelJob::Number, LabelJob::ProductName, LabelJob::CategoryName, LabelJob::Ingredients,
-    LabelJob::NetContent, LabelJob::NetContentUnit, LabelJob::ExpiryTitle, LabelJob::ExpiryFormat,
-    LabelJob::ExpiryAddDays, LabelJob::ExpiryAltText, LabelJob::Storage, LabelJob::Spare1,
-    LabelJob::Spare2, LabelJob::Responsible, LabelJob::Spare3, LabelJob::Remarks,
-    LabelJob::Barcode, LabelJob::RecycleMark, LabelJob::RecycleSub1, LabelJob::RecycleSub2,
-    LabelJob::LabelSize, LabelJob::RuledLines};
 
 QJsonObject readJson(const QString &path)
 {
@@ -81,7 +76,8 @@ GoldenCase runCase(const QString &folder)
     const QJsonObject userLines = settings.value(u"userDat").toObject();
     for (auto it = userLines.begin(); it != userLines.end(); ++it)
         lines[it.key().toInt() - 1] = it.value().toString();
-    if (!store::writeUserSettings(work.path(), store::UserSettings::fromLines(lines)).ok)
+    const store::UserSettings userSettings = store::UserSettings::fromLines(lines);
+    if (!store::writeUserSettings(work.path(), userSettings).ok)
         return {{}, QStringLiteral("user.dat cannot be written")};
     for (const QJsonValue picture : settings.value(u"pictures").toArray())
         writePicture(QDir(work.path()).filePath(picture.toString()));
@@ -94,7 +90,7 @@ GoldenCase runCase(const QString &folder)
     engine::RecordingPrinter printer(*inner, recording);
     platform::RecordingProgramExit exit;
     engine::RendererServices services{
-        &printer, &recording.target(engine::TargetKind::Page), &recording, &recording, &exit, work.path()};
+        &printer, &recording.target(engine::TargetKind::Page), &recording, &recording, &exit, work.path(), userSettings};
     if (settings.contains(u"installedFonts")) {
         QStringList fonts;
         for (const QJsonValue font : settings.value(u"installedFonts").toArray())
@@ -103,19 +99,18 @@ GoldenCase runCase(const QString &folder)
     }
     engine::LabelRenderer renderer(services);
 
-    LabelJob job;
-    for (int i = 0; i < store::kProductFieldCount; ++i)
-        job[kFieldSlots[size_t(i)]] = record.value(QLatin1String(store::kProductFieldNames[size_t(i)])).toString();
-    job[LabelJob::ExpiryDisplayMethod] = settings.value(u"method").toString(QStringLiteral("加算日計算での日付表示"));
-    job[LabelJob::CopyCount] = settings.value(u"copies").toString(QStringLiteral("1"));
-    job.baseDate = QDateTime::fromString(settings.value(u"baseDate").toString(), Qt::ISODate);
-    job.toPrinter = settings.value(u"toPrinter").toBool();
-    job.registrationPreview = settings.value(u"registrationPreview").toBool();
-
-    if (job[LabelJob::LabelSize] == engine::kLandscapeLabel)
-        engine::composeLandscapeLabel(renderer, job);
-    else
-        engine::composePortraitLabel(renderer, job);
+    store::ProductRecord product;
+    for (size_t i = 0; i < store::kProductFieldNames.size(); ++i)
+        product.*store::kProductFields[i] = record.value(QLatin1String(store::kProductFieldNames[i])).toString();
+    const print::JobKind kind = settings.value(u"registrationPreview").toBool() ? print::JobKind::RegistrationPreview
+                                : settings.value(u"toPrinter").toBool()     ? print::JobKind::IssuingPrint
+                                                                            : print::JobKind::IssuingPreview;
+    const LabelJob job = print::fillLabelJob(
+        product, kind, QDateTime::fromString(settings.value(u"baseDate").toString(), Qt::ISODate),
+        {settings.value(u"method").toString(QStringLiteral("加算日計算での日付表示")),
+         settings.value(u"copies").toString(QStringLiteral("1"))});
+    if (!engine::composeLabel(renderer, job))
+        return {{}, QStringLiteral("no composer for the label size")};
     return {recording.text(), {}};
 }
 

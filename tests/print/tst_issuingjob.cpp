@@ -1,17 +1,21 @@
-#include "engine/compose/issuingjob.h"
 #include "engine/render/expirydate.h"
+#include "engine/render/imagepreviewhost.h"
+#include "engine/render/previewgeometry.h"
 #include "engine/render/recording.h"
 #include "platform/fakeprintersystem.h"
 #include "platform/messagesink.h"
 #include "platform/programexit.h"
-#include "platform/removabledrive.h"
+#include "print/copycount.h"
+#include "print/issuingjob.h"
+#include "store/settingssource.h"
 #include "store/usersettings.h"
+#include "tests/support/sampleproduct.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
-using engine::IssuingInput;
-using engine::IssuingJob;
+using print::IssuingInput;
+using print::IssuingJob;
 
 namespace {
 
@@ -19,17 +23,8 @@ const QString kPrinter = QStringLiteral("SATO_T408v");
 
 store::ProductRecord product(const QString &number, const QString &name, const QString &size = QString::fromUtf16(engine::kPortraitLabel))
 {
-    store::ProductRecord record;
-    record.number = number;
-    record.productName = name;
-    record.categoryName = QStringLiteral("名称:弁当");
-    record.netContent = QStringLiteral("内容量:1");
-    record.netContentUnit = QStringLiteral("個");
-    record.expiryTitle = QStringLiteral("消費期限:");
-    record.expiryFormat = QStringLiteral("yyyy.mm.dd");
-    record.expiryAddDays = QStringLiteral("1");
+    store::ProductRecord record = testsupport::sampleProduct(number, name);
     record.labelSize = size;
-    record.ruledLines = QStringLiteral("ooooooooooo");
     return record;
 }
 
@@ -45,8 +40,19 @@ struct IssuingFixture
         settings.collatedPrinting = collated;
         settings.dataLocation = store::kLocationHardDisk.toString();
         QVERIFY(store::writeUserSettings(folder.path(), settings).ok);
-        job = std::make_unique<IssuingJob>(system, folder.path(), messages, exit, &recording,
-                                           engine::issuingProductFile(folder.path(), drive));
+        print::IssuingServices services;
+        services.printers = &system;
+        services.settings = &settingsFile;
+        services.messages = &messages;
+        services.exit = &exit;
+        services.previews = &recording;
+        services.workDir = folder.path();
+        job = std::make_unique<IssuingJob>(services, products());
+    }
+
+    store::ProductFile products() const
+    {
+        return print::productFileFor(folder.path(), settingsFile.readOrDefaults(), QString());
     }
 
     IssuingInput shown(const store::ProductRecord &record, const QString &copies = QStringLiteral("1")) const
@@ -60,18 +66,18 @@ struct IssuingFixture
         input.day = QStringLiteral("05");
         input.hour = QStringLiteral("09");
         input.minute = QStringLiteral("07");
-        return IssuingJob::showProduct(input, record);
+        return print::showProduct(input, record);
     }
 
     void save(const store::ProductRecord &record) const
     {
-        QVERIFY(engine::issuingProductFile(folder.path(), drive).saveRecord(record).ok);
+        QVERIFY(products().saveRecord(record).ok);
     }
 
     const platform::FakePrinterRecord &printed() const { return system.record(kPrinter); }
 
     QTemporaryDir folder;
-    platform::FixedDriveFinder drive;
+    store::FileSettingsSource settingsFile{folder.path()};
     platform::FakePrinterSystem system;
     platform::RecordingMessageSink messages;
     platform::RecordingProgramExit exit;
@@ -107,7 +113,7 @@ private slots:
         QFETCH(int, pages);
         QFETCH(int, printerCopies);
         IssuingFixture f(collated);
-        const engine::IssuingOutcome outcome = f.job->printShownProduct(f.shown(product("0001", "品名:弁当"), copies));
+        const print::IssuingOutcome outcome = f.job->printShownProduct(f.shown(product("0001", "品名:弁当"), copies));
         QVERIFY(outcome.ok);
         QVERIFY(f.messages.shown().isEmpty());
         QCOMPARE(f.printed().documents.size(), 1);
@@ -133,9 +139,9 @@ private slots:
     {
         QFETCH(QString, copies);
         IssuingFixture f;
-        const engine::IssuingOutcome outcome = f.job->printShownProduct(f.shown(product("0001", "品名:弁当"), copies));
+        const print::IssuingOutcome outcome = f.job->printShownProduct(f.shown(product("0001", "品名:弁当"), copies));
         QVERIFY(!outcome.ok);
-        QCOMPARE(outcome.focus, engine::IssuingFocus::Copies);
+        QCOMPARE(outcome.focus, print::IssuingFocus::Copies);
         QCOMPARE(f.messages.shown(), QStringList{kBadCopies});
         QVERIFY(f.printed().documents.isEmpty());
         QVERIFY(f.printed().openPages.isEmpty());
@@ -143,9 +149,9 @@ private slots:
 
     void largestCopyCount()
     {
-        QCOMPARE(engine::copyCountOf(QStringLiteral("32767")), 32767);
-        QCOMPARE(engine::copyCountOf(QStringLiteral("32767.4")), 32767);
-        QCOMPARE(engine::copyCountOf(QStringLiteral("0.6")), 1);
+        QCOMPARE(print::copyCountOf(QStringLiteral("32767")), 32767);
+        QCOMPARE(print::copyCountOf(QStringLiteral("32767.4")), 32767);
+        QCOMPARE(print::copyCountOf(QStringLiteral("0.6")), 1);
     }
 
     void missingPrinterEndsTheProgram_data()
@@ -179,8 +185,8 @@ private slots:
         IssuingFixture f;
         IssuingInput input = f.shown(product("0001", "品名:弁当"));
         input.product.reset();
-        const engine::IssuingOutcome printed = f.job->printShownProduct(input);
-        QCOMPARE(printed.focus, engine::IssuingFocus::Number);
+        const print::IssuingOutcome printed = f.job->printShownProduct(input);
+        QCOMPARE(printed.focus, print::IssuingFocus::Number);
         QVERIFY(!f.job->previewShownProduct(input).ok);
         QCOMPARE(f.messages.shown(),
                  (QStringList{QStringLiteral("登録番号に対する商品情報が見当りませんでした為、印刷を行いませんでした"),
@@ -194,7 +200,7 @@ private slots:
         IssuingInput input = f.shown(product("0001", "品名:弁当"));
         input.day = QStringLiteral("30");
         input.month = QStringLiteral("02");
-        QCOMPARE(f.job->printShownProduct(input).focus, engine::IssuingFocus::Keyword);
+        QCOMPARE(f.job->printShownProduct(input).focus, print::IssuingFocus::Keyword);
         QVERIFY(!f.job->previewShownProduct(input).ok);
         QVERIFY(f.messages.shown().isEmpty());
         QVERIFY(f.printed().documents.isEmpty());
@@ -255,7 +261,7 @@ private slots:
         for (int i = 0; i < names.size(); ++i)
             QVERIFY(f.job->registerIssueEntry(f.shown(product(QStringLiteral("000%1").arg(i + 1), names.at(i)),
                                                       QString::number(i + 2))).ok);
-        QCOMPARE(f.job->issueList().constFirst().text, QStringLiteral("0001 品名:一 2枚"));
+        QCOMPARE(f.job->issueList().at(0).text, QStringLiteral("0001 品名:一 2枚"));
         f.job->deleteIssueEntry(0);
         f.job->deleteIssueEntry(5); // nothing selected
         QCOMPARE(f.job->issueList().size(), 2);
@@ -314,6 +320,41 @@ private slots:
         QCOMPARE(f.job->issueList().size(), 1001);
     }
 
+    // The preview is sized for the printer of user.dat line 1; one that is
+    // not installed is reported, and the preview is drawn all the same.
+    void previewMeasuresOnTheSettingsPrinter_data()
+    {
+        QTest::addColumn<QString>("printer");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<int>("dpi");
+        QTest::newRow("203 dpi") << kPrinter << QStringList{} << 203;
+        QTest::newRow("305 dpi") << "SATO_T412v" << QStringList{} << 305;
+        QTest::newRow("not installed") << "SATO_GONE" << QStringList{QStringLiteral("指定のプリンターが見つかりません")} << 203;
+    }
+    void previewMeasuresOnTheSettingsPrinter()
+    {
+        QFETCH(QString, printer);
+        QFETCH(QStringList, messages);
+        QFETCH(int, dpi);
+        IssuingFixture f(QStringLiteral("する"), printer);
+        f.system.addPrinter({QStringLiteral("SATO_T412v"), 305, platform::FakePrinterSystem::labelPrinterForms()});
+        engine::ImagePreviewHost images;
+        print::IssuingServices services;
+        services.printers = &f.system;
+        services.settings = &f.settingsFile;
+        services.messages = &f.messages;
+        services.exit = &f.exit;
+        services.previews = &images;
+        services.workDir = f.folder.path();
+        IssuingJob job(services, f.products());
+        QVERIFY(job.previewShownProduct(f.shown(product("0001", "品名:弁当"))).ok);
+        QCOMPARE(f.messages.shown(), messages);
+        const double workWidth = engine::previewGeometry(engine::PreviewShape::Portrait, 1440.0 / dpi).work.twips.width();
+        // 96 screen pixels an inch, 1440 twips.
+        QCOMPARE(images.image().width(), static_cast<int>(std::ceil(workWidth / 15.0 - 1e-9)));
+        QVERIFY(!f.exit.requested());
+    }
+
     void previewDrawsOnThePreview()
     {
         IssuingFixture f;
@@ -329,7 +370,7 @@ private slots:
         QString error;
         QVERIFY(!f.job->lookupProduct(QStringLiteral("0001"), &error));
         QVERIFY(error.isEmpty());
-        f.job->dumpOutput(f.shown(product("0001", "")), engine::IssuingMode::OneKind);
+        f.job->dumpOutput(f.shown(product("0001", "")), print::IssuingMode::OneKind);
         QCOMPARE(f.messages.shown(), QStringList{QStringLiteral("ダンプ印刷を完了しました")});
         QVERIFY(f.printed().documents.isEmpty());
     }
@@ -342,13 +383,13 @@ private slots:
         f.save(product("0301", "品名:三百一"));
         IssuingInput base = f.shown(product("0001", ""), QStringLiteral("5"));
         base.product.reset();
-        f.job->dumpOutput(base, engine::IssuingMode::SeveralKinds);
+        f.job->dumpOutput(base, print::IssuingMode::SeveralKinds);
         QCOMPARE(f.job->issueList().size(), 2);
         QCOMPARE(f.job->issueList().at(0).text, QStringLiteral("0002 品名:二 1枚"));
         QCOMPARE(f.job->issueList().at(1).text, QStringLiteral("0300 品名:三百 1枚"));
         QVERIFY(f.printed().documents.isEmpty());
 
-        f.job->dumpOutput(base, engine::IssuingMode::OneKind);
+        f.job->dumpOutput(base, print::IssuingMode::OneKind);
         QCOMPARE(f.printed().documents.size(), 2);
         QCOMPARE(f.messages.shown().count(QStringLiteral("ダンプ印刷を完了しました")), 2);
     }

@@ -1,4 +1,3 @@
-#include "engine/compose/issuingjob.h"
 #include "engine/render/expirydate.h"
 #include "platform/clock.h"
 #include "platform/cupsprinter.h"
@@ -6,9 +5,12 @@
 #include "platform/messagesink.h"
 #include "platform/pdfprinter.h"
 #include "platform/programexit.h"
-#include "platform/removabledrive.h"
+#include "print/issuingjob.h"
+#include "store/settingssource.h"
 #include "store/usersettings.h"
 #include "tests/spooler/pdfprobe.h"
+#include "tests/support/sampleproduct.h"
+#include "tests/support/spooler.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -86,18 +88,6 @@ QString optionsOf(const QString &pdf)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-store::ProductRecord product(const QString &name)
-{
-    store::ProductRecord record;
-    record.number = QStringLiteral("0001");
-    record.productName = name;
-    record.expiryTitle = QStringLiteral("消費期限:");
-    record.expiryFormat = QStringLiteral("YYYY/MM/DD");
-    record.labelSize = QStringLiteral("65×45(タテ)");
-    record.ruledLines = QStringLiteral("ooooooooooo");
-    return record;
-}
-
 } // namespace
 
 class TestIssuingPrint : public QObject
@@ -108,9 +98,9 @@ class TestIssuingPrint : public QObject
     platform::FixedClock m_clock{QDateTime(QDate(2026, 3, 5), QTime(9, 7))};
     platform::RecordingMessageSink m_messages;
     platform::RecordingProgramExit m_exit;
-    platform::FixedDriveFinder m_drive;
+    store::FileSettingsSource m_settings{m_work.path()};
     std::unique_ptr<JobNotingSystem> m_system;
-    std::unique_ptr<engine::IssuingJob> m_job;
+    std::unique_ptr<print::IssuingJob> m_job;
 
     void useCollated(const QString &collated)
     {
@@ -125,9 +115,9 @@ class TestIssuingPrint : public QObject
         QVERIFY(store::writeUserSettings(m_work.path(), settings).ok);
     }
 
-    engine::IssuingInput input(const QString &name, const QString &copies, const QString &addDays = QStringLiteral("1"))
+    print::IssuingInput input(const QString &name, const QString &copies, const QString &addDays = QStringLiteral("1"))
     {
-        engine::IssuingInput in;
+        print::IssuingInput in;
         in.number = QStringLiteral("0001");
         in.displayMethod = QString::fromUtf16(engine::kDisplayByAddedDays);
         in.copies = copies;
@@ -136,7 +126,7 @@ class TestIssuingPrint : public QObject
         in.day = QStringLiteral("5");
         in.hour = QStringLiteral("9");
         in.minute = QStringLiteral("7");
-        in = engine::IssuingJob::showProduct(in, product(name));
+        in = print::showProduct(in, testsupport::sampleProduct(QStringLiteral("0001"), name));
         in.addDays = addDays;
         return in;
     }
@@ -152,8 +142,7 @@ class TestIssuingPrint : public QObject
 private slots:
     void initTestCase()
     {
-        if (qEnvironmentVariableIsEmpty("CUPS_SERVER") || qEnvironmentVariableIsEmpty("SAKURABE_TEST_SPOOL_OUT"))
-            QFAIL("no test spooler: run through scripts/test.sh");
+        QVERIFY2(testsupport::spoolerRunning(), testsupport::kNoSpooler);
         QVERIFY(m_work.isValid());
     }
 
@@ -161,8 +150,13 @@ private slots:
     {
         m_messages.clear();
         m_system = std::make_unique<JobNotingSystem>(m_clock, platform::PdfPrinter::outputFolder(m_work.path()));
-        m_job = std::make_unique<engine::IssuingJob>(*m_system, m_work.path(), m_messages, m_exit, nullptr,
-                                                     engine::issuingProductFile(m_work.path(), m_drive));
+        print::IssuingServices services;
+        services.printers = m_system.get();
+        services.settings = &m_settings;
+        services.messages = &m_messages;
+        services.exit = &m_exit;
+        services.workDir = m_work.path();
+        m_job = std::make_unique<print::IssuingJob>(services, store::ProductFile(store::productFilePaths(m_work.path())));
     }
 
     void collatedCopiesAreOneDocumentOfIdenticalPages()

@@ -99,4 +99,21 @@ inline QRectF pdfWordBox(const QString &path, const QString &word)
     return {};
 }
 
+// Every page of the PDF as pdftotext -bbox sees it: its size, then each word
+// with its box, one a line. Two PDFs with the same pages give the same list.
+inline QStringList pdfPageWords(const QString &path)
+{
+    const QString html = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-enc"),
+                                                               QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+    QStringList pages;
+    for (const QString &line : html.split(u'\n')) {
+        const QString trimmed = line.trimmed();
+        if (trimmed.startsWith(u"<page "))
+            pages.append(trimmed + u'\n');
+        else if (trimmed.startsWith(u"<word ") && !pages.isEmpty())
+            pages.last() += trimmed + u'\n';
+    }
+    return pages;
+}
+
 } // namespace testsupport

@@ -5,13 +5,15 @@
 #include "engine/render/recordingprinter.h"
 #include "platform/fakeprintersystem.h"
 #include "platform/programexit.h"
+#include "store/usersettings.h"
 
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 
 // A renderer that draws into a recording, on a fake printer, in a working
-// folder of its own.
+// folder of its own, with the default settings until a test gives others.
 struct LabelFixture
 {
     explicit LabelFixture(const QString &printerName = QStringLiteral("SATO_T408v"), int dpi = 203,
@@ -20,8 +22,18 @@ struct LabelFixture
         system.addPrinter({printerName, dpi, forms});
         inner = system.open(printerName);
         printer = std::make_unique<engine::RecordingPrinter>(*inner, recording);
-        renderer = std::make_unique<engine::LabelRenderer>(engine::RendererServices{
-            printer.get(), &recording.target(engine::TargetKind::Page), &recording, &recording, &exit, folder.path()});
+        useSettings(store::UserSettings::defaults(), false);
+    }
+
+    // The renderer works with `settings` from now on; user.dat holds them
+    // too, unless `stored` is false, for the paper-form switch that rewrites it.
+    void useSettings(const store::UserSettings &settings, bool stored = true)
+    {
+        if (stored)
+            QVERIFY(store::writeUserSettings(folder.path(), settings).ok);
+        renderer = std::make_unique<engine::LabelRenderer>(
+            engine::RendererServices{printer.get(), &recording.target(engine::TargetKind::Page), &recording,
+                                     &recording, &exit, folder.path(), settings});
     }
 
     // The recorded lines that start with `operation`.

@@ -1,5 +1,10 @@
+#include "platform/pdfprinter.h"
+#include "store/datalocation.h"
+#include "store/productfile.h"
 #include "store/productrecord.h"
+#include "tests/spooler/pdfprobe.h"
 #include "tests/support/clirunner.h"
+#include "tests/support/sampleproduct.h"
 
 #include <QDir>
 #include <QImage>
@@ -173,6 +178,38 @@ private slots:
         QVERIFY2(size.hasMatch(), qPrintable(text));
         QVERIFY(qAbs(size.captured(1).toDouble() - 127.56) < 1.0);
         QVERIFY(qAbs(size.captured(2).toDouble() - 184.25) < 1.0);
+    }
+
+    // render and print go the same way: the same product, date and copies
+    // give the same pages, word for word and place for place.
+    void renderGivesThePagesPrintPrints()
+    {
+        QStringList lines = testsupport::hardDiskUserSettings();
+        lines[0] = platform::pdfPrinterName();
+        lines[3] = QStringLiteral("する");
+        m_cli.writeUserSettings(lines);
+        store::ProductRecord product = testsupport::sampleProduct();
+        // A second label for the ingredients after the question mark.
+        product.ingredients += QStringLiteral("?原材料の続き:ごま油、醤油、みりん");
+        QVERIFY(store::ProductFile(store::productFilePaths(m_cli.workDir())).saveRecord(product).ok);
+        const QStringList job{QStringLiteral("0001"), QStringLiteral("--copies"), QStringLiteral("2"),
+                              QStringLiteral("--date"), QStringLiteral("2026-03-05 09:07")};
+
+        const CliRun printed = m_cli.run(QStringList{QStringLiteral("print")} + job);
+        QVERIFY2(printed.code == 0, qPrintable(printed.err));
+        const QStringList pdfs = QDir(m_cli.path(QStringLiteral("PDF"))).entryList({QStringLiteral("*.pdf")}, QDir::Files);
+        QCOMPARE(pdfs.size(), 1);
+        const CliRun rendered = m_cli.run(QStringList{QStringLiteral("render")} + job
+                                          + QStringList{QStringLiteral("--out"), m_cli.path(QStringLiteral("label.pdf"))});
+        QVERIFY2(rendered.code == 0, qPrintable(rendered.err));
+
+        const QStringList printedPages = testsupport::pdfPageWords(m_cli.path(QStringLiteral("PDF/") + pdfs.first()));
+        const QStringList renderedPages = testsupport::pdfPageWords(m_cli.path(QStringLiteral("label.pdf")));
+        // Two copies of a label and its second label.
+        QCOMPARE(printedPages.size(), 4);
+        QVERIFY(printedPages.at(0).contains(QStringLiteral(">2026/03/06<")));
+        QVERIFY(printedPages.at(1).contains(QStringLiteral("ごま油")));
+        QCOMPARE(renderedPages, printedPages);
     }
 
     // The preview is drawn on the preview's picture, not on the printer page.
