@@ -1,13 +1,17 @@
 #include "app/appcontext.h"
+#include "app/dialogpicturechooser.h"
 #include "app/exitaftershow.h"
 #include "app/mainmenu.h"
 #include "app/qtmessagesink.h"
 #include "app/qtprogramexit.h"
 #include "engine/render/markpictures.h"
 #include "platform/clock.h"
+#include "platform/cupsprintersystem.h"
 #include "platform/fonts.h"
+#include "platform/pdfprinter.h"
 #include "platform/sysfsdrivefinder.h"
 #include "platform/workingfolder.h"
+#include "store/settingssource.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -72,7 +76,13 @@ int main(int argc, char *argv[])
     platform::SystemClock clock;
     platform::SysfsDriveFinder drive;
     app::QtProgramExit programExit;
-    const app::AppContext context{workDir, &messages, &programExit, &clock, &drive};
+    platform::CupsPrinterSystem printers(clock, platform::PdfPrinter::outputFolder(workDir));
+    const store::FileSettingsSource settings(workDir);
+    app::DialogPictureChooser pictureChooser;
+    app::AppContext context{workDir, &messages, &programExit, &clock, &drive};
+    context.printers = &printers;
+    context.pictureChooser = &pictureChooser;
+    context.settings = &settings;
 
     app::MainMenu menu(context, app::ScreenOpeners{});
     if (qEnvironmentVariable("SAKURABE_EXIT_AFTER_SHOW") == QLatin1String("1"))

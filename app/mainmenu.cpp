@@ -3,17 +3,17 @@
 #include "app/menubackground.h"
 #include "platform/messagesink.h"
 #include "platform/programexit.h"
+#include "screens/common/centring.h"
 #include "store/phrasebook.h"
+#include "store/settingssource.h"
 #include "store/usersettings.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -151,7 +151,7 @@ MainMenu::Next MainMenu::prepare()
         }
     }
 
-    centreOnScreen();
+    screens::centreOnScreen(*this);
 
     bool settingsWanted = false;
     const store::EnsureResult settingsFile = store::ensureUserSettings(m_context.workDir);
@@ -161,7 +161,7 @@ MainMenu::Next MainMenu::prepare()
         settingsWanted = true;
     } else if (!settingsFile.failed()) {
         QString error;
-        const auto settings = store::readUserSettings(m_context.workDir, &error);
+        const auto settings = m_context.settings->read(&error);
         if (!settings)
             m_context.messages->information(error);
         else if (!settings->hasPrinter())
@@ -204,15 +204,6 @@ std::function<void()> MainMenu::backToMenu()
         if (menu)
             QMetaObject::invokeMethod(menu, &MainMenu::comeBack, Qt::QueuedConnection);
     };
-}
-
-void MainMenu::centreOnScreen()
-{
-    const QScreen *target = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (!target)
-        return;
-    const QRect area = target->geometry();
-    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
 }
 
 void MainMenu::showEvent(QShowEvent *event)

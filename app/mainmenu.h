@@ -45,7 +45,6 @@ private:
     void comeBack();
     std::function<void()> backToMenu();
     void openScreen(const ScreenOpener &opener);
-    void centreOnScreen();
     void buildControls();
 
     AppContext m_context;

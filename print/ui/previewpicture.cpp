@@ -1,4 +1,4 @@
-#include "print/previewpicture.h"
+#include "print/ui/previewpicture.h"
 
 #include <QPainter>
 

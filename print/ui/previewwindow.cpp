@@ -1,6 +1,6 @@
-#include "print/previewwindow.h"
+#include "print/ui/previewwindow.h"
 
-#include "print/previewpicture.h"
+#include "print/ui/previewpicture.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -153,10 +153,10 @@ QImage PreviewWindow::shownImage(engine::TargetKind kind) const
 
 void PreviewWindow::turnPage()
 {
-    const bool toSecond = m_pageButton->text() == kShowSecond;
-    m_firstFrame->setVisible(!toSecond);
-    m_secondFrame->setVisible(toSecond);
-    m_pageButton->setText(toSecond ? kShowFirst : kShowSecond);
+    m_showingSecond = !m_showingSecond;
+    m_firstFrame->setVisible(!m_showingSecond);
+    m_secondFrame->setVisible(m_showingSecond);
+    m_pageButton->setText(m_showingSecond ? kShowFirst : kShowSecond);
 }
 
 bool PreviewWindow::closesOnDeactivation() const

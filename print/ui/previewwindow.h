@@ -2,7 +2,7 @@
 
 #include "engine/render/picturetarget.h"
 #include "engine/render/previewgeometry.h"
-#include "engine/render/previewhost.h"
+#include "engine/render/previewsurface.h"
 
 #include <QWidget>
 
@@ -27,7 +27,7 @@ class PreviewPicture;
 //
 // Children tests may look for by object name: "heading", "notice",
 // "pageButton", "closeButton", "firstFrame", "secondFrame".
-class PreviewWindow final : public QWidget, public engine::PreviewWindow
+class PreviewWindow final : public QWidget, public engine::PreviewSurface
 {
     Q_OBJECT
 
@@ -66,6 +66,7 @@ private:
     QLabel *m_notice = nullptr;
     QPushButton *m_pageButton = nullptr;
     bool m_composing = true;
+    bool m_showingSecond = false; // the landscape window shows the second label
 };
 
 } // namespace print

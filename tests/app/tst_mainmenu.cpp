@@ -5,6 +5,7 @@
 #include "platform/programexit.h"
 #include "platform/removabledrive.h"
 #include "store/cp932.h"
+#include "store/settingssource.h"
 
 #include <QApplication>
 #include <QDir>
@@ -64,13 +65,20 @@ private:
         for (const QString &line : lines)
             file.write(store::toCp932(line) + "\r\n");
     }
-    AppContext context() { return {m_dir->path(), &m_messages, &m_exit, &m_clock, &m_drive}; }
+    AppContext context() { return contextWith(m_messages, m_exit); }
+    AppContext contextWith(platform::MessageSink &messages, platform::ProgramExit &exit)
+    {
+        AppContext context{m_dir->path(), &messages, &exit, &m_clock, &m_drive};
+        context.settings = m_settings.get();
+        return context;
+    }
     std::unique_ptr<MainMenu> makeMenu(ScreenOpeners openers = {})
     {
         return std::make_unique<MainMenu>(context(), std::move(openers));
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<store::FileSettingsSource> m_settings;
     platform::RecordingMessageSink m_messages;
     platform::RecordingProgramExit m_exit;
     platform::FixedClock m_clock{QDateTime(QDate(2024, 4, 1), QTime(9, 0))};
@@ -86,6 +94,7 @@ private slots:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
+        m_settings = std::make_unique<store::FileSettingsSource>(m_dir->path());
         m_messages.clear();
         m_exit = {};
     }
@@ -190,10 +199,15 @@ private slots:
             }
         });
         answer.start(20);
-        MainMenu menu(AppContext{m_dir->path(), &boxes, &m_exit, &m_clock, &m_drive});
+        MainMenu menu(contextWith(boxes, m_exit));
         menu.start();
         QVERIFY(QTest::qWaitForWindowExposed(&menu));
-        QTest::qWait(400);
+        QTRY_COMPARE(seen.size(), 1);
+        // A preparation queued by the box's own closing would run now, and
+        // its box would be answered inside these events.
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        QVERIFY(!QApplication::activeModalWidget());
         QCOMPARE(seen.size(), 1);
         QVERIFY(seen.first().startsWith(QStringLiteral("印刷設定情報(user.dat)を読み込めませんでした")));
         QVERIFY(menu.isVisible());
@@ -215,7 +229,7 @@ private slots:
         QLockFile held(path(QStringLiteral("sakurabe.lock")));
         if (byAnotherMenu) {
             putSettings(kChosenPrinter);
-            first = std::make_unique<MainMenu>(AppContext{m_dir->path(), &firstMessages, &firstExit, &m_clock, &m_drive});
+            first = std::make_unique<MainMenu>(contextWith(firstMessages, firstExit));
             first->start();
             QVERIFY(first->isVisible());
             QFile::remove(path(QStringLiteral("user.dat")));

@@ -3,9 +3,8 @@
 #include "platform/fakeprintersystem.h"
 #include "platform/messagesink.h"
 #include "platform/programexit.h"
-#include "print/previewhost.h"
-#include "print/previewwindow.h"
-#include "store/usersettings.h"
+#include "print/ui/widgetpreviewhost.h"
+#include "print/ui/previewwindow.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -23,24 +22,19 @@ Q_DECLARE_METATYPE(platform::Orientation)
 
 namespace {
 
-const QString kNotFound = QStringLiteral("指定のプリンターが見つかりません");
-
-// A printer system with a 203-dpi and a 305-dpi printer, and user.dat naming one.
+// A 203-dpi, a 305-dpi and a "2130" printer, one of them current, and the
+// previews of a screen over them.
 struct HostFixture
 {
-    explicit HostFixture(const QString &settingsPrinter, const QString &current = QStringLiteral("SATO_T408v"))
+    explicit HostFixture(const QString &current = QStringLiteral("SATO_T408v"))
     {
         system.addPrinter({QStringLiteral("SATO_T408v"), 203, platform::FakePrinterSystem::labelPrinterForms()});
         system.addPrinter({QStringLiteral("SATO_T412v"), 305, platform::FakePrinterSystem::labelPrinterForms()});
         system.addPrinter({QStringLiteral("SATO SCeaT 2130"), 203, platform::FakePrinterSystem::labelPrinterForms()});
-        store::UserSettings settings = store::UserSettings::defaults();
-        settings.printer = settingsPrinter;
-        store::writeUserSettings(folder.path(), settings);
         printer = system.open(current);
-        host = std::make_unique<print::WidgetPreviewHost>(&system, &messages, folder.path(), printer.get());
+        host = std::make_unique<print::WidgetPreviewHost>();
     }
 
-    QTemporaryDir folder;
     platform::FakePrinterSystem system;
     platform::RecordingMessageSink messages;
     std::unique_ptr<platform::Printer> printer;
@@ -161,40 +155,35 @@ private slots:
         QVERIFY(!window.isVisible());
     }
 
-    void hostFindsThePrinter_data()
+    // The pictures follow the current printer's resolution; without a
+    // printer they are those of a 203-dpi head.
+    void hostSizesForThePrinter_data()
     {
-        QTest::addColumn<QString>("settingsPrinter");
-        QTest::addColumn<QStringList>("messages");
-        QTest::addColumn<QString>("current");
+        QTest::addColumn<QString>("printer");
         QTest::addColumn<double>("shownWidth");
-        QTest::newRow("the printer in hand") << "SATO_T408v" << QStringList{} << "SATO_T408v" << 5600.0;
-        QTest::newRow("another installed printer becomes current")
-            << "SATO_T412v" << QStringList{} << "SATO_T412v" << 5500.0;
-        QTest::newRow("not installed: message, printer in hand")
-            << "SATO_GONE" << QStringList{kNotFound} << "SATO_T408v" << 5600.0;
-        QTest::newRow("no printer set") << "" << QStringList{kNotFound} << "SATO_T408v" << 5600.0;
+        QTest::newRow("203 dpi") << "SATO_T408v" << 5600.0;
+        QTest::newRow("305 dpi") << "SATO_T412v" << 5500.0;
+        QTest::newRow("no printer") << "" << 5600.0;
     }
-    void hostFindsThePrinter()
+    void hostSizesForThePrinter()
     {
-        QFETCH(QString, settingsPrinter);
-        QFETCH(QStringList, messages);
-        QFETCH(QString, current);
+        QFETCH(QString, printer);
         QFETCH(double, shownWidth);
-        HostFixture fixture(settingsPrinter);
-        engine::PreviewWindow &opened = fixture.host->openPreview(PreviewShape::Portrait);
+        HostFixture fixture(printer);
+        engine::PreviewSurface &opened = fixture.host->openPreview(PreviewShape::Portrait, fixture.printer.get());
         print::PreviewWindow *window = fixture.host->window();
-        QCOMPARE(static_cast<engine::PreviewWindow *>(window), &opened);
+        QCOMPARE(static_cast<engine::PreviewSurface *>(window), &opened);
         QVERIFY(window->isVisible());
-        QCOMPARE(fixture.messages.shown(), messages);
-        QCOMPARE(fixture.host->currentPrinter()->deviceName(), current);
         QCOMPARE(window->geometry().shown.twips.width(), shownWidth);
     }
 
     void everyPreviewOpensAFreshWindow()
     {
-        HostFixture fixture(QStringLiteral("SATO_T408v"));
-        fixture.host->openPreview(PreviewShape::Portrait).picture(TargetKind::First).drawBox(0, 0, 2450, 3600);
-        fixture.host->openPreview(PreviewShape::Portrait);
+        HostFixture fixture;
+        fixture.host->openPreview(PreviewShape::Portrait, fixture.printer.get())
+            .picture(TargetKind::First)
+            .drawBox(0, 0, 2450, 3600);
+        fixture.host->openPreview(PreviewShape::Portrait, fixture.printer.get());
         const auto &work = static_cast<const engine::PictureTarget &>(fixture.host->window()->picture(TargetKind::First));
         QCOMPARE(qGray(work.image().pixel(10, 10)), 255);
         QVERIFY(fixture.host->window()->composing());
@@ -202,16 +191,17 @@ private slots:
 
     void rendererDrawsIntoTheOpenedWindow()
     {
-        HostFixture fixture(QStringLiteral("SATO_T408v"));
+        HostFixture fixture;
+        QTemporaryDir folder;
         platform::RecordingProgramExit exit;
         engine::LabelRenderer renderer({fixture.printer.get(), nullptr, fixture.host.get(), &fixture.messages, &exit,
-                                        fixture.folder.path()});
+                                        folder.path()});
         engine::LabelJob job;
         job[engine::LabelJob::LabelSize] = QString::fromUtf16(engine::kPortraitLabel);
         renderer.beginLabel(job);
         print::PreviewWindow *window = fixture.host->window();
         QVERIFY(window);
-        QCOMPARE(static_cast<engine::PreviewWindow *>(window), renderer.previewWindow());
+        QCOMPARE(static_cast<engine::PreviewSurface *>(window), renderer.previewSurface());
         float x = 1000;
         renderer.drawText(x, 1000, QStringLiteral("■"), QString::fromUtf16(engine::kPrinterFont), false, false, 8);
         const auto &work = static_cast<const engine::PictureTarget &>(window->picture(TargetKind::First));
@@ -235,8 +225,8 @@ private slots:
         QFETCH(QString, printer);
         QFETCH(PreviewShape, shape);
         QFETCH(platform::Orientation, orientation);
-        HostFixture fixture(printer, printer);
-        fixture.host->openPreview(shape);
+        HostFixture fixture(printer);
+        fixture.host->openPreview(shape, fixture.printer.get());
         QCOMPARE(fixture.printer->orientation(), orientation);
     }
 };
