@@ -6,10 +6,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${SAKURABE_BUILD_DIR:-$root/build}
 "$root/scripts/deps.sh"
 
-# The core and the command-line tool must build without QtWidgets.
-SAKURABE_BUILD_DIR="$build-core" "$root/scripts/build.sh" -DSAKURABE_GUI=OFF >/dev/null
+# The core and the command-line tool must build without QtWidgets. Both
+# builds treat every compiler warning as an error.
+SAKURABE_BUILD_DIR="$build-core" "$root/scripts/build.sh" -DSAKURABE_GUI=OFF -DSAKURABE_WERROR=ON
 echo "Widget-free core build: ok"
-"$root/scripts/build.sh"
+"$root/scripts/build.sh" -DSAKURABE_WERROR=ON
 
 sandbox=$(mktemp -d "${TMPDIR:-/tmp}/sakurabe-test.XXXXXX")
 spooler="$sandbox/spooler"
