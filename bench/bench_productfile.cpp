@@ -3,6 +3,7 @@
 
 #include "store/cp932.h"
 #include "store/productfile.h"
+#include "tests/support/sampleproduct.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -17,25 +18,8 @@ namespace {
 
 store::ProductRecord product(int number)
 {
-    store::ProductRecord r;
-    r.number = QString::number(number).rightJustified(4, u'0');
-    r.productName = QStringLiteral("品名:特製ざるそば%1号").arg(number);
-    r.categoryName = QStringLiteral("名称:そば");
-    r.ingredients = QStringLiteral("原材料名:そば（国内製造）、つゆ（しょうゆ、砂糖、かつおぶし、みりん）、ねぎ、わさび／調味料（アミノ酸等）、(一部に小麦・そば・大豆を含む)");
-    r.netContent = QStringLiteral("内 容 量:1人前");
-    r.netContentUnit = QStringLiteral("ｇ");
-    r.expiryTitle = QStringLiteral("消費期限:");
-    r.expiryFormat = QStringLiteral("YYYY年MM月DD日");
-    r.expiryAddDays = QStringLiteral("2");
-    r.storage = QStringLiteral("保存方法:要冷蔵(10℃以下)");
-    r.responsible = QStringLiteral("製造者:株式会社さくら食品 東京都千代田区千代田1-1");
-    r.remarks = QStringLiteral("本体価格 480円");
-    r.barcode = QStringLiteral("4901234567894");
-    r.recycleMark = QStringLiteral("プラ");
-    r.recycleSub1 = QStringLiteral("容器");
-    r.labelSize = QStringLiteral("65×45(タテ)");
-    r.ruledLines = QStringLiteral("ooooxxxxxxx");
-    return r;
+    return testsupport::sampleProduct(QString::number(number).rightJustified(4, u'0'),
+                                      QStringLiteral("品名:特製ざるそば%1号").arg(number));
 }
 
 double medianMs(int runs, const std::function<void()> &before, const std::function<void()> &operation)

@@ -1,6 +1,6 @@
 #include "engine/render/barcodefont.h"
 #include "engine/render/janmodules.h"
-#include "tests/engine/labelfixture.h"
+#include "tests/support/labelfixture.h"
 
 #include <QFontDatabase>
 #include <QTest>

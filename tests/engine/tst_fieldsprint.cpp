@@ -7,6 +7,7 @@
 #include "platform/pdfprinter.h"
 #include "platform/programexit.h"
 #include "tests/spooler/pdfprobe.h"
+#include "tests/support/spooler.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -29,8 +30,7 @@ class TestFieldsPrint : public QObject
 private slots:
     void initTestCase()
     {
-        if (qEnvironmentVariableIsEmpty("CUPS_SERVER") || qEnvironmentVariableIsEmpty("SAKURABE_TEST_SPOOL_OUT"))
-            QFAIL("no test spooler: run through scripts/test.sh");
+        QVERIFY2(testsupport::spoolerRunning(), testsupport::kNoSpooler);
         QVERIFY(m_work.isValid());
 
         const QString queue = QStringLiteral("SATO_T408v");

@@ -1,5 +1,5 @@
 #include "engine/render/markpictures.h"
-#include "tests/engine/labelfixture.h"
+#include "tests/support/labelfixture.h"
 
 #include <QDir>
 #include <QFile>

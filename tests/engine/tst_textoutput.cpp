@@ -1,4 +1,4 @@
-#include "tests/engine/labelfixture.h"
+#include "tests/support/labelfixture.h"
 
 #include <QTest>
 

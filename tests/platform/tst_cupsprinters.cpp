@@ -3,6 +3,7 @@
 #include "platform/cupsprintersystem.h"
 #include "platform/pdfprinter.h"
 #include "tests/spooler/pdfprobe.h"
+#include "tests/support/spooler.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -58,8 +59,7 @@ class TestCupsPrinters : public QObject
 private slots:
     void initTestCase()
     {
-        if (qEnvironmentVariableIsEmpty("CUPS_SERVER") || qEnvironmentVariableIsEmpty("SAKURABE_TEST_SPOOL_OUT"))
-            QFAIL("no test spooler: run through scripts/test.sh");
+        QVERIFY2(testsupport::spoolerRunning(), testsupport::kNoSpooler);
         QVERIFY(m_work.isValid());
     }
 

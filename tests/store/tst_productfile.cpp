@@ -2,6 +2,7 @@
 #include "store/productfile.h"
 #include "store/textfile.h"
 #include "tests/support/filesizelimit.h"
+#include "tests/support/sampleproduct.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,21 +28,7 @@ QByteArray headerLine()
 
 ProductRecord product(int number, const QString &name = QStringLiteral("品名:そば"))
 {
-    ProductRecord r;
-    r.number = QString::number(number).rightJustified(4, u'0');
-    r.productName = name;
-    r.categoryName = QStringLiteral("名称:そば");
-    r.ingredients = QStringLiteral("原材料名:小麦粉、そば粉、食塩");
-    r.netContent = QStringLiteral("内 容 量:200");
-    r.netContentUnit = QStringLiteral("ｇ");
-    r.expiryTitle = QStringLiteral("消費期限:");
-    r.expiryFormat = QStringLiteral("YYYY年MM月DD日");
-    r.storage = QStringLiteral("保存方法:要冷蔵");
-    r.responsible = QStringLiteral("製造者:さくら食品");
-    r.recycleMark = QStringLiteral("なし");
-    r.labelSize = QStringLiteral("65×45(タテ)");
-    r.ruledLines = QStringLiteral("xxxxxxxxxxx");
-    return r;
+    return testsupport::sampleProduct(QString::number(number).rightJustified(4, u'0'), name);
 }
 
 QByteArray line(int number, const QString &name = QStringLiteral("品名:そば"))

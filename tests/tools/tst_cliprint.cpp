@@ -4,6 +4,8 @@
 #include "store/usersettings.h"
 #include "tests/spooler/pdfprobe.h"
 #include "tests/support/clirunner.h"
+#include "tests/support/sampleproduct.h"
+#include "tests/support/spooler.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -19,20 +21,6 @@ using testsupport::CliRun;
 namespace {
 
 const QString kPdfPrinter = QStringLiteral("さくらべ PDF出力");
-
-store::ProductRecord product(const QString &number, const QString &name)
-{
-    store::ProductRecord record;
-    record.number = number;
-    record.productName = name;
-    record.categoryName = QStringLiteral("名称:弁当");
-    record.expiryTitle = QStringLiteral("消費期限:");
-    record.expiryFormat = QStringLiteral("YYYY/MM/DD");
-    record.expiryAddDays = QStringLiteral("1");
-    record.labelSize = QStringLiteral("65×45(タテ)");
-    record.ruledLines = QStringLiteral("ooooooooooo");
-    return record;
-}
 
 // The PDF files in the order they were made: "stamp.pdf", then "stamp-2.pdf", ...
 QStringList pdfsInOrder(const QString &workDir)
@@ -67,18 +55,17 @@ class TestCliPrint : public QObject
         settings.dataLocation = store::kLocationHardDisk.toString();
         QVERIFY(store::writeUserSettings(m_cli.workDir(), settings).ok);
         const store::ProductFile products(store::productFilePaths(
-            store::dataFolder(m_cli.workDir(), settings.dataLocation, platform::FixedDriveFinder())));
-        store::ProductRecord withMark = product(QStringLiteral("0001"), QStringLiteral("品名:幕の内"));
-        withMark.recycleMark = QStringLiteral("プラ");
-        QVERIFY(products.saveRecord(withMark).ok);
-        QVERIFY(products.saveRecord(product(QStringLiteral("0002"), QStringLiteral("品名:鮭弁"))).ok);
+            store::dataFolder(m_cli.workDir(), settings.dataLocation, QString())));
+        QVERIFY(products.saveRecord(testsupport::sampleProduct(QStringLiteral("0001"), QStringLiteral("品名:幕の内"))).ok);
+        store::ProductRecord withoutMark = testsupport::sampleProduct(QStringLiteral("0002"), QStringLiteral("品名:鮭弁"));
+        withoutMark.recycleMark = QStringLiteral("なし");
+        QVERIFY(products.saveRecord(withoutMark).ok);
     }
 
 private slots:
     void initTestCase()
     {
-        if (qEnvironmentVariableIsEmpty("CUPS_SERVER") || qEnvironmentVariableIsEmpty("SAKURABE_TEST_SPOOL_OUT"))
-            QFAIL("no test spooler: run through scripts/test.sh");
+        QVERIFY2(testsupport::spoolerRunning(), testsupport::kNoSpooler);
     }
 
     void collatedCopiesAreOneDocument()

@@ -1,4 +1,5 @@
 #include "tests/support/clirunner.h"
+#include "tests/support/spooler.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -19,8 +20,7 @@ class TestCliPrinters : public QObject
 private slots:
     void initTestCase()
     {
-        if (qEnvironmentVariableIsEmpty("CUPS_SERVER") || qEnvironmentVariableIsEmpty("SAKURABE_TEST_SPOOL_OUT"))
-            QFAIL("no test spooler: run through scripts/test.sh");
+        QVERIFY2(testsupport::spoolerRunning(), testsupport::kNoSpooler);
         QVERIFY(m_cli.renewWorkDir());
     }
 
