@@ -108,12 +108,8 @@ void issue(platform::PrinterSystem &printers, int count, bool list, const QStrin
     engine::Recording messages;
     platform::RecordingProgramExit exit;
     const store::FileSettingsSource settings(dir);
-    print::IssuingServices services;
-    services.printers = &printers;
-    services.settings = &settings;
-    services.messages = &messages;
-    services.exit = &exit;
-    services.workDir = dir;
+    const print::IssuingServices services{.printers = &printers, .settings = &settings, .messages = &messages,
+                                          .exit = &exit, .workDir = dir};
     print::IssuingJob job(services, store::ProductFile(store::productFilePaths(dir)));
     if (list) {
         for (int k = 0; k < count; ++k)

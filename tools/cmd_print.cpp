@@ -135,12 +135,8 @@ int runPrint(Context &context, const QStringList &args)
     const store::FileSettingsSource settings(context.workDir);
     TerminalMessages messages(context);
     CommandExit exit;
-    print::IssuingServices services;
-    services.printers = &printers;
-    services.settings = &settings;
-    services.messages = &messages;
-    services.exit = &exit;
-    services.workDir = context.workDir;
+    const print::IssuingServices services{.printers = &printers, .settings = &settings, .messages = &messages,
+                                          .exit = &exit, .workDir = context.workDir};
     print::IssuingJob job(services, print::productFileFor(context.workDir, settings.readOrDefaults(),
                                                           context.drive->usbRoot()));
 

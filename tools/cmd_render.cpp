@@ -380,14 +380,12 @@ int runRender(Context &context, const QStringList &args)
     // As the program does at start: its own mark pictures where the user has none.
     engine::ensureMarkPictures(context.workDir);
 
-    print::IssuingServices services;
-    services.printers = &printers;
-    services.settings = &settingsSource;
-    services.messages = &messages;
-    services.exit = &exit;
-    services.previews = text ? static_cast<engine::PreviewHost *>(&recording) : &images;
-    services.workDir = context.workDir;
-    services.page = text ? &recording.target(engine::TargetKind::Page) : nullptr;
+    // A recording takes the page and the previews; otherwise the pages are the
+    // printer's and the previews are pictures.
+    engine::PreviewHost *previews = text ? static_cast<engine::PreviewHost *>(&recording) : &images;
+    engine::DrawTarget *page = text ? &recording.target(engine::TargetKind::Page) : nullptr;
+    const print::IssuingServices services{.printers = &printers, .settings = &settingsSource, .messages = &messages,
+                                          .exit = &exit, .previews = previews, .workDir = context.workDir, .page = page};
     // The product is given, never looked up.
     print::IssuingJob job(services, store::ProductFile(store::productFilePaths(context.workDir)));
 

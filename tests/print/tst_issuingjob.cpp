@@ -40,13 +40,8 @@ struct IssuingFixture
         settings.collatedPrinting = collated;
         settings.dataLocation = store::kLocationHardDisk.toString();
         QVERIFY(store::writeUserSettings(folder.path(), settings).ok);
-        print::IssuingServices services;
-        services.printers = &system;
-        services.settings = &settingsFile;
-        services.messages = &messages;
-        services.exit = &exit;
-        services.previews = &recording;
-        services.workDir = folder.path();
+        const print::IssuingServices services{.printers = &system, .settings = &settingsFile, .messages = &messages,
+                                              .exit = &exit, .previews = &recording, .workDir = folder.path()};
         job = std::make_unique<IssuingJob>(services, products());
     }
 
@@ -339,13 +334,9 @@ private slots:
         IssuingFixture f(QStringLiteral("する"), printer);
         f.system.addPrinter({QStringLiteral("SATO_T412v"), 305, platform::FakePrinterSystem::labelPrinterForms()});
         engine::ImagePreviewHost images;
-        print::IssuingServices services;
-        services.printers = &f.system;
-        services.settings = &f.settingsFile;
-        services.messages = &f.messages;
-        services.exit = &f.exit;
-        services.previews = &images;
-        services.workDir = f.folder.path();
+        const print::IssuingServices services{.printers = &f.system, .settings = &f.settingsFile,
+                                              .messages = &f.messages, .exit = &f.exit, .previews = &images,
+                                              .workDir = f.folder.path()};
         IssuingJob job(services, f.products());
         QVERIFY(job.previewShownProduct(f.shown(product("0001", "品名:弁当"))).ok);
         QCOMPARE(f.messages.shown(), messages);

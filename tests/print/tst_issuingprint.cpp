@@ -150,12 +150,8 @@ private slots:
     {
         m_messages.clear();
         m_system = std::make_unique<JobNotingSystem>(m_clock, platform::PdfPrinter::outputFolder(m_work.path()));
-        print::IssuingServices services;
-        services.printers = m_system.get();
-        services.settings = &m_settings;
-        services.messages = &m_messages;
-        services.exit = &m_exit;
-        services.workDir = m_work.path();
+        const print::IssuingServices services{.printers = m_system.get(), .settings = &m_settings,
+                                              .messages = &m_messages, .exit = &m_exit, .workDir = m_work.path()};
         m_job = std::make_unique<print::IssuingJob>(services, store::ProductFile(store::productFilePaths(m_work.path())));
     }
 
