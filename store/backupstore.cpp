@@ -2,6 +2,7 @@
 
 #include "store/backupname.h"
 #include "store/datalocation.h"
+#include "store/filelock.h"
 #include "store/textfile.h"
 
 #include <QDir>
@@ -16,6 +17,10 @@ namespace store {
 namespace {
 
 constexpr QChar kCr = u'\r';
+
+// The files in the words of the message for a change that must wait.
+constexpr QStringView kBackupWords = u"バックアップデータ";
+constexpr QStringView kProductWords = u"商品情報";
 
 // A backup holds the product file's lines as they stand, each ended by CR LF.
 // A line is copied whole: a comma someone typed into the file by hand must not
@@ -56,7 +61,9 @@ bool isPlainFileName(const QString &fileName)
 
 } // namespace
 
-BackupStore::BackupStore(QString dataFolder) : m_dataFolder(std::move(dataFolder))
+BackupStore::BackupStore(QString dataFolder, std::chrono::milliseconds lockWait)
+    : m_dataFolder(std::move(dataFolder))
+    , m_lockWait(lockWait)
 {
 }
 
@@ -88,6 +95,9 @@ FileResult BackupStore::create(QStringView name) const
         return FileResult::failure(failed + kCr + QStringLiteral("商品情報を読み込めませんでした") + kCr + product.error);
 
     const QString target = m_dataFolder + cleaned + QStringLiteral(".bak");
+    const FileLock lock(target + QStringLiteral(".lock"), m_lockWait);
+    if (!lock.held())
+        return FileResult::failure(lock.refusal(failed, kBackupWords));
     const WriteOutcome written = replaceFileContent(target, target + QStringLiteral(".tmp"), copyOfLines(product.bytes));
     if (!written.ok)
         return FileResult::failure(failed + kCr + written.error);
@@ -98,13 +108,16 @@ FileResult BackupStore::remove(const BackupEntry &entry) const
 {
     // unlink, not a recursive removal: a folder that happens to end in "bak"
     // is refused by the system and its contents stay where they are.
+    const QString failed = QStringLiteral("バックアップデータの削除に失敗しました");
     const QByteArray path = QFile::encodeName(m_dataFolder + entry.fileName);
     const bool plain = isPlainFileName(entry.fileName);
-    if (!plain || ::unlink(path.constData()) != 0) {
-        const int err = plain ? errno : ENOENT;
-        return FileResult::failure(QStringLiteral("バックアップデータの削除に失敗しました") + kCr
-                                   + QString::fromLocal8Bit(std::strerror(err)));
-    }
+    if (!plain)
+        return FileResult::failure(failed + kCr + QString::fromLocal8Bit(std::strerror(ENOENT)));
+    const FileLock lock(m_dataFolder + entry.fileName + QStringLiteral(".lock"), m_lockWait);
+    if (!lock.held())
+        return FileResult::failure(lock.refusal(failed, kBackupWords));
+    if (::unlink(path.constData()) != 0)
+        return FileResult::failure(failed + kCr + QString::fromLocal8Bit(std::strerror(errno)));
     return {true, entry.name + QStringLiteral("を削除しました")};
 }
 
@@ -119,6 +132,9 @@ FileResult BackupStore::restore(const BackupEntry &entry) const
                                    + backup.error);
 
     const ProductFilePaths paths = productFilePaths(m_dataFolder);
+    const FileLock lock(paths.lock, m_lockWait);
+    if (!lock.held())
+        return FileResult::failure(lock.refusal(failed, kProductWords));
     const WriteOutcome written = replaceFileContent(paths.product, paths.work, copyOfLines(backup.bytes));
     if (!written.ok)
         return FileResult::failure(failed + kCr + written.error);

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "store/fileresult.h"
+#include "store/filelock.h"
 
 #include <QList>
 #include <QString>
+
+#include <chrono>
 
 namespace store {
 
@@ -22,11 +25,14 @@ struct BackupEntry
 // each "<name>.bak" in the product file's own format. Every operation returns
 // the message to show: the success text when it worked, otherwise what went
 // wrong, and it never reports success for a file that was not written.
+// Creating and removing a backup holds its lock ("<name>.bak.lock"),
+// restoring holds the product file's; a change that cannot get its lock
+// within `lockWait` writes nothing.
 class BackupStore
 {
 public:
     // `dataFolder` holds the product file and ends in "/".
-    explicit BackupStore(QString dataFolder);
+    explicit BackupStore(QString dataFolder, std::chrono::milliseconds lockWait = kLockWait);
 
     // Every name in the data folder ending in "bak", in any case, whatever it
     // is (folders and hidden files too), in the order the folder gives them.
@@ -44,6 +50,7 @@ public:
 
 private:
     QString m_dataFolder;
+    std::chrono::milliseconds m_lockWait = kLockWait;
 };
 
 } // namespace store

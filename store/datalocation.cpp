@@ -24,7 +24,8 @@ QString dataFolder(const QString &workDir, const QString &dataLocationLine, cons
 ProductFilePaths productFilePaths(const QString &dataFolder)
 {
     const QString folder = withSlash(dataFolder);
-    return {folder + QStringLiteral("商品情報.tsv"), folder + QStringLiteral("商品情報.tmp")};
+    return {folder + QStringLiteral("商品情報.tsv"), folder + QStringLiteral("商品情報.tmp"),
+            folder + QStringLiteral("商品情報.lock")};
 }
 
 } // namespace store

@@ -14,6 +14,7 @@ struct ProductFilePaths
 {
     QString product; // ".../商品情報.tsv"
     QString work;    // ".../商品情報.tmp"
+    QString lock;    // ".../商品情報.lock", held by every change
 };
 
 ProductFilePaths productFilePaths(const QString &dataFolder);

@@ -1,6 +1,7 @@
 #include "store/phrasebook.h"
 
 #include "store/cp932.h"
+#include "store/filelock.h"
 #include "store/textfile.h"
 #include "store/valuecleaning.h"
 
@@ -34,6 +35,15 @@ QString phraseWorkPath(const QString &workDir)
     return QDir(workDir).filePath(kPhraseWorkFileName.toString());
 }
 
+QString phraseLockPath(const QString &workDir)
+{
+    return QDir(workDir).filePath(kPhraseLockFileName.toString());
+}
+
+constexpr QStringView kWriteFailed = u"文字列情報の保存に失敗しました";
+// The phrase file in the words of the message for a change that must wait.
+constexpr QStringView kFileWords = u"文字列情報";
+
 QString readFailure(const QString &reason)
 {
     return QStringLiteral("文字列情報を読み込めませんでした\r") + reason;
@@ -41,9 +51,10 @@ QString readFailure(const QString &reason)
 
 QString writeFailure(const QString &reason)
 {
-    return QStringLiteral("文字列情報の保存に失敗しました\r") + reason;
+    return kWriteFailed.toString() + u'\r' + reason;
 }
 
+// With the phrase file's lock held.
 FileResult replacePhraseFile(const QString &workDir, QByteArrayView content)
 {
     const WriteOutcome outcome = replaceFileContent(phrasePath(workDir), phraseWorkPath(workDir), content);
@@ -95,16 +106,9 @@ bool isStorableTitle(QStringView title)
     return true;
 }
 
-} // namespace
-
-EnsureResult createDefaultPhraseBook(const QString &workDir)
+// With the phrase file's lock held.
+EnsureResult writeDefaults(const QString &workDir)
 {
-    const FileContent file = readWholeFile(phrasePath(workDir));
-    if (file.status == ReadStatus::Ok)
-        return {};
-    if (file.status == ReadStatus::Unreadable)
-        return {EnsureOutcome::Failed, readFailure(file.error)};
-
     QByteArray content;
     for (const QStringView line : kDefaultLines) {
         content += toCp932(line);
@@ -114,6 +118,26 @@ EnsureResult createDefaultPhraseBook(const QString &workDir)
     if (!written)
         return {EnsureOutcome::Failed, written.message};
     return {EnsureOutcome::Created, {}};
+}
+
+} // namespace
+
+EnsureResult createDefaultPhraseBook(const QString &workDir, std::chrono::milliseconds lockWait)
+{
+    FileContent file = readWholeFile(phrasePath(workDir));
+    if (file.status == ReadStatus::Missing) {
+        // Another program may create the file meanwhile: look again once the
+        // file is ours.
+        const FileLock lock(phraseLockPath(workDir), lockWait);
+        if (!lock.held())
+            return {EnsureOutcome::Failed, lock.refusal(kWriteFailed, kFileWords)};
+        file = readWholeFile(phrasePath(workDir));
+        if (file.status == ReadStatus::Missing)
+            return writeDefaults(workDir);
+    }
+    if (file.status == ReadStatus::Unreadable)
+        return {EnsureOutcome::Failed, readFailure(file.error)};
+    return {};
 }
 
 std::optional<Phrases> readPhrases(const QString &workDir, QStringView title, QString *error)
@@ -126,11 +150,15 @@ std::optional<Phrases> readPhrasesForEditing(const QString &workDir, QStringView
     return findPhrases(workDir, title, TitleMatch::Prefix, error);
 }
 
-FileResult writePhrases(const QString &workDir, QStringView title, const Phrases &phrases)
+FileResult writePhrases(const QString &workDir, QStringView title, const Phrases &phrases,
+                        std::chrono::milliseconds lockWait)
 {
     if (!isStorableTitle(title))
         return FileResult::failure(writeFailure(QStringLiteral("分類名「%1」は使えません").arg(title)));
 
+    const FileLock lock(phraseLockPath(workDir), lockWait);
+    if (!lock.held())
+        return FileResult::failure(lock.refusal(kWriteFailed, kFileWords));
     const FileContent file = readWholeFile(phrasePath(workDir));
     if (file.status == ReadStatus::Unreadable)
         return FileResult::failure(readFailure(file.error));

@@ -1,6 +1,7 @@
 #include "store/productfile.h"
 
 #include "store/cp932.h"
+#include "store/filelock.h"
 #include "store/numericvalue.h"
 #include "store/productconversion.h"
 #include "store/recordline.h"
@@ -16,13 +17,22 @@ constexpr int kHighestNumber = 9999;
 
 // A failed result of any kind: the user's message, a CR and the system's reason.
 template <typename Result>
-Result failure(QStringView what, const QString &reason)
+Result refused(const QString &message)
 {
     Result result;
     result.ok = false;
-    result.message = what.toString() + u'\r' + reason;
+    result.message = message;
     return result;
 }
+
+template <typename Result>
+Result failure(QStringView what, const QString &reason)
+{
+    return refused<Result>(what.toString() + u'\r' + reason);
+}
+
+// The product file in the words of the message for a change that must wait.
+constexpr QStringView kFileWords = u"商品情報";
 
 QByteArrayView firstFourChars(QByteArrayView line)
 {
@@ -94,31 +104,50 @@ QString fourDigits(int number)
 
 } // namespace
 
-ProductFile::ProductFile(ProductFilePaths paths) : m_paths(std::move(paths)) {}
+ProductFile::ProductFile(ProductFilePaths paths, std::chrono::milliseconds lockWait)
+    : m_paths(std::move(paths))
+    , m_lockWait(lockWait)
+{
+}
 
 ProductFileEnsureResult ProductFile::ensureProductFile(const std::function<void(const QString &notice)> &beforeConversion) const
 {
+    constexpr QStringView kReadFailed = u"商品情報ファイルの読み込みに失敗しました";
+    constexpr QStringView kCreateFailed = u"商品情報ファイルの作成に失敗しました";
+    constexpr QStringView kConvertFailed = u"商品情報ファイルの変換に失敗しました";
     ProductFileEnsureResult result;
-    const FileContent file = readWholeFile(m_paths.product);
+    FileContent file = readWholeFile(m_paths.product);
     if (file.status == ReadStatus::Unreadable)
-        return failure<ProductFileEnsureResult>(u"商品情報ファイルの読み込みに失敗しました", file.error);
+        return failure<ProductFileEnsureResult>(kReadFailed, file.error);
+    const bool old = file.status == ReadStatus::Ok && isOldVersionContent(file.bytes);
+    if (file.status == ReadStatus::Ok && !old)
+        return result;
+    if (old && beforeConversion)
+        beforeConversion(QString::fromUtf16(kConversionNotice));
+
+    // Another writer may have created or converted the file meanwhile: look
+    // again once the file is ours.
+    const FileLock lock(m_paths.lock, m_lockWait);
+    if (!lock.held())
+        return refused<ProductFileEnsureResult>(lock.refusal(old ? kConvertFailed : kCreateFailed, kFileWords));
+    file = readWholeFile(m_paths.product);
+    if (file.status == ReadStatus::Unreadable)
+        return failure<ProductFileEnsureResult>(kReadFailed, file.error);
     if (file.status == ReadStatus::Missing) {
         QByteArray header = toCp932(productFileHeader());
         header += kLineEnd;
         const WriteOutcome written = replaceFileContent(m_paths.product, m_paths.work, header);
         if (!written.ok)
-            return failure<ProductFileEnsureResult>(u"商品情報ファイルの作成に失敗しました", written.error);
+            return failure<ProductFileEnsureResult>(kCreateFailed, written.error);
         result.created = true;
         return result;
     }
     if (!isOldVersionContent(file.bytes))
         return result;
-    if (beforeConversion)
-        beforeConversion(QString::fromUtf16(kConversionNotice));
     const WriteOutcome written
         = replaceFileContent(m_paths.product, m_paths.work, convertOldVersionContent(file.bytes));
     if (!written.ok)
-        return failure<ProductFileEnsureResult>(u"商品情報ファイルの変換に失敗しました", written.error);
+        return failure<ProductFileEnsureResult>(kConvertFailed, written.error);
     result.converted = true;
     return result;
 }
@@ -154,9 +183,13 @@ RecordLookup ProductFile::findRecord(QStringView number) const
 
 SaveResult ProductFile::saveRecord(const ProductRecord &record) const
 {
-    const auto fail = [](const QString &reason) { return failure<SaveResult>(u"商品情報の保存に失敗しました", reason); };
+    constexpr QStringView kSaveFailed = u"商品情報の保存に失敗しました";
+    const auto fail = [&](const QString &reason) { return failure<SaveResult>(kSaveFailed, reason); };
     if (!isRegistrationNumber(record.number))
         return fail(QStringLiteral("登録番号は0001から9999までの4桁の数字で指定してください"));
+    const FileLock lock(m_paths.lock, m_lockWait);
+    if (!lock.held())
+        return refused<SaveResult>(lock.refusal(kSaveFailed, kFileWords));
     const FileContent file = readWholeFile(m_paths.product);
     if (file.status == ReadStatus::Unreadable)
         return fail(file.error);
@@ -208,6 +241,9 @@ DeleteResult ProductFile::deleteRecord(QStringView number) const
     if (number.isEmpty())
         return result;
     constexpr QStringView kDeleteFailed = u"商品情報の削除に失敗しました";
+    const FileLock lock(m_paths.lock, m_lockWait);
+    if (!lock.held())
+        return refused<DeleteResult>(lock.refusal(kDeleteFailed, kFileWords));
     const FileContent file = readWholeFile(m_paths.product);
     if (file.status == ReadStatus::Unreadable)
         return failure<DeleteResult>(kDeleteFailed, file.error);

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "store/datalocation.h"
+#include "store/filelock.h"
 #include "store/productrecord.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <functional>
 #include <optional>
 
@@ -56,13 +58,16 @@ struct DeleteResult
 };
 
 // The product file "商品情報.tsv": the header line and one line per record,
-// ordered by number. Every change builds the whole new file and puts it in
-// place through the work file, so the file is always the old or the new
-// complete version. A file that exists but cannot be read is never written.
+// ordered by number. Every change holds the file's lock while it reads the
+// file, builds the whole new one and puts it in place through the work file,
+// so the file is always the old or the new complete version and no change is
+// lost to another writer. A change that cannot get the lock within
+// `lockWait` writes nothing. A file that exists but cannot be read is never
+// written.
 class ProductFile
 {
 public:
-    explicit ProductFile(ProductFilePaths paths);
+    explicit ProductFile(ProductFilePaths paths, std::chrono::milliseconds lockWait = kLockWait);
 
     const ProductFilePaths &paths() const { return m_paths; }
 
@@ -88,6 +93,7 @@ public:
 
 private:
     ProductFilePaths m_paths;
+    std::chrono::milliseconds m_lockWait = kLockWait;
 };
 
 // "0001" to "9999".

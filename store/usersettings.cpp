@@ -1,6 +1,7 @@
 #include "store/usersettings.h"
 
 #include "store/cp932.h"
+#include "store/filelock.h"
 #include "store/numericvalue.h"
 #include "store/settingsdefaults.h"
 #include "store/textfile.h"
@@ -23,6 +24,15 @@ QString workPath(const QString &workDir)
     return QDir(workDir).filePath(kUserSettingsWorkFileName.toString());
 }
 
+QString lockPath(const QString &workDir)
+{
+    return QDir(workDir).filePath(kUserSettingsLockFileName.toString());
+}
+
+constexpr QStringView kWriteFailed = u"印刷設定情報(user.dat)の保存に失敗しました";
+// user.dat in the words of the message for a change that must wait.
+constexpr QStringView kFileWords = u"印刷設定情報";
+
 QString readFailure(const QString &reason)
 {
     return QStringLiteral("印刷設定情報(user.dat)を読み込めませんでした\r") + reason;
@@ -30,7 +40,7 @@ QString readFailure(const QString &reason)
 
 QString writeFailure(const QString &reason)
 {
-    return QStringLiteral("印刷設定情報(user.dat)の保存に失敗しました\r") + reason;
+    return kWriteFailed.toString() + u'\r' + reason;
 }
 
 // A value may not carry a line end: it would push every later setting one
@@ -56,6 +66,7 @@ QByteArray fileContent(const UserSettings &settings)
     return content;
 }
 
+// With user.dat's lock held.
 FileResult writeContent(const QString &workDir, QByteArrayView content)
 {
     const WriteOutcome outcome = replaceFileContent(settingsPath(workDir), workPath(workDir), content);
@@ -167,19 +178,33 @@ std::optional<UserSettings> readUserSettings(const QString &workDir, QString *er
     return UserSettings::fromLines(decode(file.bytes).lines);
 }
 
-FileResult writeUserSettings(const QString &workDir, const UserSettings &settings)
+FileResult writeUserSettings(const QString &workDir, const UserSettings &settings, std::chrono::milliseconds lockWait)
 {
+    const FileLock lock(lockPath(workDir), lockWait);
+    if (!lock.held())
+        return FileResult::failure(lock.refusal(kWriteFailed, kFileWords));
     return writeContent(workDir, fileContent(settings));
 }
 
-EnsureResult ensureUserSettings(const QString &workDir)
+EnsureResult ensureUserSettings(const QString &workDir, std::chrono::milliseconds lockWait)
 {
-    const FileContent file = readWholeFile(settingsPath(workDir));
+    FileContent file = readWholeFile(settingsPath(workDir));
+    if (file.status == ReadStatus::Unreadable)
+        return {EnsureOutcome::Failed, readFailure(file.error)};
+    if (file.status == ReadStatus::Ok && decode(file.bytes).complete)
+        return {};
+
+    // Another program may have written the file meanwhile: look again once
+    // the file is ours.
+    const FileLock lock(lockPath(workDir), lockWait);
+    if (!lock.held())
+        return {EnsureOutcome::Failed, lock.refusal(kWriteFailed, kFileWords)};
+    file = readWholeFile(settingsPath(workDir));
     if (file.status == ReadStatus::Unreadable)
         return {EnsureOutcome::Failed, readFailure(file.error)};
 
     if (file.status == ReadStatus::Missing) {
-        const FileResult written = writeUserSettings(workDir, UserSettings::defaults());
+        const FileResult written = writeContent(workDir, fileContent(UserSettings::defaults()));
         if (!written)
             return {EnsureOutcome::Failed, written.message};
         return {EnsureOutcome::Created, {}};
@@ -188,14 +213,19 @@ EnsureResult ensureUserSettings(const QString &workDir)
     const SettingsLines read = decode(file.bytes);
     if (read.complete)
         return {};
-    const FileResult written = writeUserSettings(workDir, completed(UserSettings::fromLines(read.lines)));
+    const FileResult written = writeContent(workDir, fileContent(completed(UserSettings::fromLines(read.lines))));
     if (!written)
         return {EnsureOutcome::Failed, written.message};
     return {EnsureOutcome::Completed, kSettingsCompletedMessage.toString()};
 }
 
-FileResult writePaperFormLine(const QString &workDir, const QString &paperForm)
+FileResult writePaperFormLine(const QString &workDir, const QString &paperForm, std::chrono::milliseconds lockWait)
 {
+    // The other eight lines are kept as they are now, not as the job read
+    // them: the settings screen may have saved meanwhile.
+    const FileLock lock(lockPath(workDir), lockWait);
+    if (!lock.held())
+        return FileResult::failure(lock.refusal(kWriteFailed, kFileWords));
     const FileContent file = readWholeFile(settingsPath(workDir));
     if (file.status == ReadStatus::Missing)
         return FileResult::failure(writeFailure(QStringLiteral("user.dat がありません")));

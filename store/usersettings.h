@@ -2,17 +2,20 @@
 
 #include "store/ensureresult.h"
 #include "store/fileresult.h"
+#include "store/filelock.h"
 
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 
+#include <chrono>
 #include <optional>
 
 namespace store {
 
 inline constexpr QStringView kUserSettingsFileName = u"user.dat";
 inline constexpr QStringView kUserSettingsWorkFileName = u"user.tmp";
+inline constexpr QStringView kUserSettingsLockFileName = u"user.lock";
 
 // Line 1 until a printer has been chosen on the settings screen.
 inline constexpr QStringView kPrinterPlaceholder = u"ﾌﾟﾘﾝﾀｰをお選び下さい";
@@ -70,16 +73,21 @@ struct UserSettings
 // for the user, when user.dat is missing or cannot be read.
 std::optional<UserSettings> readUserSettings(const QString &workDir, QString *error = nullptr);
 
+// Every writer of user.dat holds its lock ("user.lock") from reading to
+// renaming; one that cannot get it within `lockWait` writes nothing.
+
 // Writes all nine lines, replacing user.dat only once the new file is complete.
-FileResult writeUserSettings(const QString &workDir, const UserSettings &settings);
+FileResult writeUserSettings(const QString &workDir, const UserSettings &settings,
+                             std::chrono::milliseconds lockWait = kLockWait);
 
 // What the main menu does each time it comes up: a missing user.dat is
 // created with the defaults, a short one (an older version's) is given the
 // missing lines. A user.dat that exists but cannot be read is left alone.
-EnsureResult ensureUserSettings(const QString &workDir);
+EnsureResult ensureUserSettings(const QString &workDir, std::chrono::milliseconds lockWait = kLockWait);
 
 // Switches the paper form in line 6 (the label engine, for "2130" printers),
 // keeping the other eight lines byte for byte.
-FileResult writePaperFormLine(const QString &workDir, const QString &paperForm);
+FileResult writePaperFormLine(const QString &workDir, const QString &paperForm,
+                              std::chrono::milliseconds lockWait = kLockWait);
 
 } // namespace store

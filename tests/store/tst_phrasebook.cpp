@@ -199,13 +199,22 @@ private slots:
         QVERIFY(!workFileLeft());
     }
 
+    // A full drive cuts short the lock file (some 100 to 170 bytes) or the
+    // work file (1 KiB).
+    void failedWriteKeepsTheOldFile_data()
+    {
+        QTest::addColumn<qulonglong>("limit");
+        QTest::newRow("lock file") << 64ULL;
+        QTest::newRow("work file") << 256ULL;
+    }
     void failedWriteKeepsTheOldFile()
     {
+        QFETCH(qulonglong, limit);
         createDefaults();
         const QByteArray before = content();
         FileResult result;
         {
-            testsupport::FileSizeLimit full(64);
+            testsupport::FileSizeLimit full(limit);
             result = writePhrases(m_dir->path(), u"品名の登録", {QStringLiteral("x")});
         }
         QVERIFY(!result);
@@ -214,16 +223,19 @@ private slots:
         QVERIFY(!workFileLeft());
     }
 
+    void failedCreationLeavesNothing_data() { failedWriteKeepsTheOldFile_data(); }
     void failedCreationLeavesNothing()
     {
+        QFETCH(qulonglong, limit);
         EnsureResult result;
         {
-            testsupport::FileSizeLimit full(64);
+            testsupport::FileSizeLimit full(limit);
             result = createDefaultPhraseBook(m_dir->path());
         }
         QCOMPARE(result.outcome, EnsureOutcome::Failed);
         QVERIFY(!QFileInfo::exists(filePath()));
         QVERIFY(!workFileLeft());
+        QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("文字列情報.lock"))));
         // A later start tries again.
         QCOMPARE(createDefaultPhraseBook(m_dir->path()).outcome, EnsureOutcome::Created);
     }

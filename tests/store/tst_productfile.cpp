@@ -327,24 +327,41 @@ private slots:
         QCOMPARE(f.bytes(), lfOnly); // not even rewritten
     }
 
-    // A full USB memory in the middle of any write: the old file stays as it
-    // was, no work file is left behind and nothing is reported as done.
+    // A full USB memory in the middle of any write, of the lock file or of
+    // the work file: the old file stays as it was, no work file is left
+    // behind and nothing is reported as done.
     void failedWriteKeepsTheOldFile_data()
     {
         QTest::addColumn<QString>("operation");
         QTest::addColumn<QByteArray>("before"); // empty: no file
         QTest::addColumn<QString>("message");
-        QTest::newRow("create") << QStringLiteral("ensure") << QByteArray() << QStringLiteral("商品情報ファイルの作成に失敗しました");
-        QTest::newRow("convert") << QStringLiteral("ensure") << oldFile() << QStringLiteral("商品情報ファイルの変換に失敗しました");
-        QTest::newRow("save new") << QStringLiteral("save new") << fileOf({1, 3}) << QStringLiteral("商品情報の保存に失敗しました");
-        QTest::newRow("save over") << QStringLiteral("save over") << fileOf({1, 3}) << QStringLiteral("商品情報の保存に失敗しました");
-        QTest::newRow("delete") << QStringLiteral("delete") << fileOf({1, 3}) << QStringLiteral("商品情報の削除に失敗しました");
+        QTest::addColumn<qulonglong>("limit");
+        struct Row
+        {
+            const char *name;
+            QString operation;
+            QByteArray before;
+            QString message;
+        };
+        const Row rows[] = {
+            {"create", QStringLiteral("ensure"), QByteArray(), QStringLiteral("商品情報ファイルの作成に失敗しました")},
+            {"convert", QStringLiteral("ensure"), oldFile(), QStringLiteral("商品情報ファイルの変換に失敗しました")},
+            {"save new", QStringLiteral("save new"), fileOf({1, 3}), QStringLiteral("商品情報の保存に失敗しました")},
+            {"save over", QStringLiteral("save over"), fileOf({1, 3}), QStringLiteral("商品情報の保存に失敗しました")},
+            {"delete", QStringLiteral("delete"), fileOf({1, 3}), QStringLiteral("商品情報の削除に失敗しました")},
+        };
+        // The lock file takes some 100 to 170 bytes, a product file more than 300.
+        for (const Row &row : rows) {
+            QTest::addRow("%s, lock file", row.name) << row.operation << row.before << row.message << 64ULL;
+            QTest::addRow("%s, work file", row.name) << row.operation << row.before << row.message << 256ULL;
+        }
     }
     void failedWriteKeepsTheOldFile()
     {
         QFETCH(QString, operation);
         QFETCH(QByteArray, before);
         QFETCH(QString, message);
+        QFETCH(qulonglong, limit);
         Fixture f;
         if (!before.isEmpty())
             f.write(before);
@@ -352,7 +369,7 @@ private slots:
         QString reported;
         bool noticeShown = false;
         {
-            const testsupport::FileSizeLimit full(64);
+            const testsupport::FileSizeLimit full(limit);
             if (operation == u"ensure") {
                 const auto r = f.file.ensureProductFile([&](const QString &) { noticeShown = true; });
                 ok = r.ok;
@@ -377,6 +394,7 @@ private slots:
         if (!before.isEmpty())
             QCOMPARE(f.bytes(), before);
         QVERIFY(!f.workLeft());
+        QVERIFY(!QFileInfo::exists(f.paths.lock));
     }
 
     void pathsFollowTheDataLocation_data()
