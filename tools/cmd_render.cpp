@@ -1,6 +1,7 @@
 #include "tools/commandgroup.h"
 #include "tools/commandsupport.h"
 #include "tools/issuingsupport.h"
+#include "tools/recordjson.h"
 
 #include "engine/render/expirydate.h"
 #include "engine/render/imagepreviewhost.h"
@@ -15,7 +16,6 @@
 #include "platform/pdfprinter.h"
 #include "print/issuingjob.h"
 #include "print/labeljobfill.h"
-#include "store/cp932.h"
 #include "store/datalocation.h"
 #include "store/productfile.h"
 #include "store/productrecord.h"
@@ -25,8 +25,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QPainter>
 #include <QRegularExpression>
 
@@ -159,26 +157,11 @@ std::optional<RenderOptions> parseOptions(const QStringList &args, QString *erro
 std::optional<store::ProductRecord> recordFromFile(const QString &path, QString *error)
 {
     const store::FileContent read = store::readWholeFile(path);
-    QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(read.bytes, &parseError);
-    if (read.status != store::ReadStatus::Ok || parseError.error != QJsonParseError::NoError || !document.isObject()) {
+    if (read.status != store::ReadStatus::Ok) {
         *error = QStringLiteral("render: %1 must hold one JSON object").arg(path);
         return std::nullopt;
     }
-    const QJsonObject object = document.object();
-    store::ProductRecord record;
-    for (auto it = object.begin(); it != object.end(); ++it) {
-        const auto name = std::find_if(store::kProductFieldNames.begin(), store::kProductFieldNames.end(),
-                                       [&](const char *field) { return it.key() == QLatin1String(field); });
-        if (name == store::kProductFieldNames.end() || !it.value().isString()) {
-            *error = QStringLiteral("render: field \"%1\" is unknown or not a string").arg(it.key());
-            return std::nullopt;
-        }
-        // What the product file could hold: characters code page 932 lacks become "〓".
-        record.*store::kProductFields[size_t(name - store::kProductFieldNames.begin())]
-            = store::cp932Normalized(it.value().toString());
-    }
-    return record;
+    return renderRecordFromJson(read.bytes, path, error);
 }
 
 std::optional<store::ProductRecord> storedRecord(Context &context, const QString &numberText)
