@@ -6,6 +6,13 @@ target_compile_options(sakurabe_common INTERFACE
 if(SAKURABE_WERROR)
     target_compile_options(sakurabe_common INTERFACE -Werror)
 endif()
+# SAKURABE_SANITIZE=address,undefined builds every target of ours with those
+# sanitizers; any report ends the program, so a test that meets one fails.
+if(SAKURABE_SANITIZE)
+    target_compile_options(sakurabe_common INTERFACE -fsanitize=${SAKURABE_SANITIZE} -fno-sanitize-recover=all
+                                                     -fno-omit-frame-pointer)
+    target_link_options(sakurabe_common INTERFACE -fsanitize=${SAKURABE_SANITIZE})
+endif()
 target_compile_definitions(sakurabe_common INTERFACE
     QT_NO_CAST_FROM_BYTEARRAY
     QT_NO_URL_CAST_FROM_STRING

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the program and the tests need,
 # but only those that are missing, so a prepared machine starts at once.
+# Packages given as arguments are installed as well (scripts/fuzz.sh: clang).
 set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
@@ -9,6 +10,7 @@ packages=(
     fonts-ipafont-gothic
     poppler-utils zbar-tools imagemagick
     xvfb xauth
+    "$@"
 )
 missing=()
 for p in "${packages[@]}"; do

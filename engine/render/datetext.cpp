@@ -28,10 +28,14 @@ QString twoDigits(int value)
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
 }
 
-// "火" for run 3, "火曜日" for run 4; nothing for other runs.
+// "火" for run 3, "火曜日" for run 4; nothing for other runs, nor for a
+// date that names no day.
 QString weekdayName(const QDate &date, qsizetype run)
 {
-    const QString name = QString::fromUtf16(kWeekdays[date.dayOfWeek() - 1]);
+    const int weekday = date.dayOfWeek();
+    if (weekday < 1 || weekday > 7)
+        return {};
+    const QString name = QString::fromUtf16(kWeekdays[weekday - 1]);
     if (run == 3)
         return name;
     if (run == 4)
@@ -108,8 +112,8 @@ QString formatDatePattern(const QDateTime &dateTime, QStringView pattern)
                 known = false;
             break;
         case u'a':
+            known = run == 3 || run == 4;
             element = weekdayName(date, run);
-            known = !element.isEmpty();
             break;
         case u'h':
             known = run <= 2;

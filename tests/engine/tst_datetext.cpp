@@ -47,6 +47,8 @@ private slots:
         QTest::newRow("taisho") << at(1912, 7, 30) << "GGGE" << "大正1";
         QTest::newRow("meiji") << at(1900, 1, 1) << "GGGE" << "明治33";
         QTest::newRow("leap day") << at(2024, 2, 29) << "YY/MM/DD" << "24/02/29";
+        QTest::newRow("no day, no weekday aaa") << QDateTime() << "aaa" << "";
+        QTest::newRow("no day, no weekday dddd") << QDateTime() << "dddd" << "";
     }
     void patterns()
     {
