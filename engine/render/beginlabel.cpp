@@ -172,12 +172,14 @@ void LabelRenderer::setOrigins()
     }
 }
 
+const QImage &LabelRenderer::picture(const QString &file)
+{
+    return m_pictures.picture(m_services.workDir, file);
+}
+
 void LabelRenderer::drawBackground(const QString &file)
 {
-    const QString path = QDir(m_services.workDir).filePath(file);
-    if (!QFile::exists(path))
-        return;
-    const QImage picture(path);
+    const QImage &picture = this->picture(file);
     if (picture.isNull())
         return;
     const QString size = labelSize();

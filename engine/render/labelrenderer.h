@@ -2,6 +2,7 @@
 
 #include "engine/render/drawtarget.h"
 #include "engine/render/labeljob.h"
+#include "engine/render/picturecache.h"
 #include "store/usersettings.h"
 
 #include <QDateTime>
@@ -75,6 +76,10 @@ public:
     // Runs once per label, before any field.
     void beginLabel(const LabelJob &job);
     void drawBackground(const QString &file);
+    // A picture of the working folder ("pura.bmp"), read once for all the
+    // labels this renderer draws; a null image when there is none (see
+    // PictureCache).
+    const QImage &picture(const QString &file);
 
     // The text primitive: characters on the fixed pitch, "<u>"/"</u>"
     // underlining, the printer check. A 14-point blank moves this and every
@@ -127,6 +132,7 @@ private:
     void setOrigins();
 
     RendererServices m_services;
+    PictureCache m_pictures;
     LabelJob m_job;
     PreviewSurface *m_preview = nullptr;
     bool m_aborted = false;

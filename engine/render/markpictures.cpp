@@ -120,10 +120,13 @@ QImage drawMark(const QString &name, int pixelSize, bool bold, double trace = 0)
     return mark;
 }
 
-void writeWhenMissing(const QString &path, const QImage &picture)
+// Drawn only when the file is missing: a print run from a script starts
+// with this, and drawing the marks takes longer than a label.
+void writeWhenMissing(const QString &path, QImage (*draw)())
 {
     if (QFile::exists(path))
         return;
+    const QImage picture = draw();
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -149,8 +152,8 @@ QImage drawPaperMark()
 void ensureMarkPictures(const QString &workDir)
 {
     const QDir folder(workDir);
-    writeWhenMissing(folder.filePath(QStringLiteral("pura.bmp")), drawPlasticMark());
-    writeWhenMissing(folder.filePath(QStringLiteral("kami.bmp")), drawPaperMark());
+    writeWhenMissing(folder.filePath(QStringLiteral("pura.bmp")), &drawPlasticMark);
+    writeWhenMissing(folder.filePath(QStringLiteral("kami.bmp")), &drawPaperMark);
 }
 
 } // namespace engine

@@ -5,8 +5,6 @@
 
 #include "platform/messagesink.h"
 
-#include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QStringList>
 
@@ -45,10 +43,7 @@ struct MarkBox
 // label is drawn all the same.
 void drawMarkPicture(LabelRenderer &renderer, const MarkBox &box, qint32 originX, qint32 originY)
 {
-    const QString path = QDir(renderer.services().workDir).filePath(box.file);
-    if (!QFile::exists(path))
-        return;
-    const QImage picture(path);
+    const QImage &picture = renderer.picture(box.file);
     if (picture.isNull())
         return;
     if (DrawTarget *out = renderer.target(TargetKind::First))

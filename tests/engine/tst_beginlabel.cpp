@@ -2,6 +2,8 @@
 
 #include "store/usersettings.h"
 
+#include <QDir>
+#include <QImage>
 #include <QTest>
 
 using engine::LabelJob;
@@ -197,18 +199,33 @@ private slots:
         QCOMPARE(lines.last(), QStringLiteral("line\tfirst\t0\t1630\t2150\t1630\t1"));
     }
 
+    // The format's picture and the product's, by its number; only files of
+    // the working folder itself, whatever a hand-edited number says.
+    void backgroundPictures_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QStringList>("drawn");
+        const QString format = QStringLiteral("picture\tpage\t65×45(タテ).bmp\t1740\t110\t2300\t3580");
+        QTest::newRow("format and product") << QStringLiteral("0001")
+                                            << QStringList{format, "picture\tpage\t0001.bmp\t1740\t110\t2300\t3580"};
+        QTest::newRow("number naming a subfolder") << QStringLiteral("sub/0001") << QStringList{format};
+        QTest::newRow("number naming the folder above") << QStringLiteral("../0001") << QStringList{format};
+    }
     void backgroundPictures()
     {
+        QFETCH(QString, number);
+        QFETCH(QStringList, drawn);
         LabelFixture fixture;
         useSettings(fixture, 1740, 110, 1740, 20);
         QImage picture(10, 10, QImage::Format_RGB32);
         picture.fill(Qt::white);
-        QVERIFY(picture.save(fixture.folder.filePath(QStringLiteral("65×45(タテ).bmp")), "BMP"));
-        QVERIFY(picture.save(fixture.folder.filePath(QStringLiteral("0001.bmp")), "BMP"));
-        fixture.renderer->beginLabel(jobFor(QStringLiteral("65×45(タテ)"), true));
-        QCOMPARE(fixture.lines(QStringLiteral("picture")),
-                 (QStringList{"picture\tpage\t65×45(タテ).bmp\t1740\t110\t2300\t3580",
-                              "picture\tpage\t0001.bmp\t1740\t110\t2300\t3580"}));
+        QVERIFY(QDir(fixture.folder.path()).mkdir(QStringLiteral("sub")));
+        for (const QString &name : {QStringLiteral("65×45(タテ).bmp"), QStringLiteral("0001.bmp"), QStringLiteral("sub/0001.bmp")})
+            QVERIFY(picture.save(fixture.folder.filePath(name), "BMP"));
+        LabelJob job = jobFor(QStringLiteral("65×45(タテ)"), true);
+        job[LabelJob::Number] = number;
+        fixture.renderer->beginLabel(job);
+        QCOMPARE(fixture.lines(QStringLiteral("picture")), drawn);
     }
 
     void unreadableSettingsStillDrawTheLabel()
