@@ -178,6 +178,8 @@ private slots:
             QVERIFY2(child.waitForFinished(10000), qPrintable(where));
             const QByteArray told = child.readAllStandardOutput();
             QVERIFY2(!told.contains("F "), qPrintable(where + u' ' + QString::fromUtf8(told)));
+            // Ended by the kill, not on its own (a sanitizer's report ends it too).
+            QVERIFY2(child.exitStatus() == QProcess::CrashExit && child.exitCode() == SIGKILL, qPrintable(where));
             // The last step told is the one in hand: every step before it is done.
             const QList<QByteArray> lines = told.split('\n');
             QVERIFY2(told.endsWith('\n'), qPrintable(where));
