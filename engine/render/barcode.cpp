@@ -61,6 +61,7 @@ void LabelRenderer::drawBarcode(double &x, qint32 y, const QString &code, qint32
     const DotGrid grid(m_services.printer);
     const double moduleDots = DotGrid::modulesDots(step, grid.twipsX);
     const double firstDot = DotGrid::dots(x - kPrinterBarShift, grid.twipsX);
+    QList<Box> bars;
     for (qsizetype i = 0; i < modules.size(); ++i) {
         if (out && modules.at(i) == u'1') {
             double bottom = y + barHeight;
@@ -68,14 +69,16 @@ void LabelRenderer::drawBarcode(double &x, qint32 y, const QString &code, qint32
                 bottom += guardExtension;
             if (toPrinter) {
                 const double left = (firstDot + i * moduleDots) * grid.twipsX;
-                out->drawBox(left, DotGrid::dots(y, grid.twipsY) * grid.twipsY, left + moduleDots * grid.twipsX,
-                             DotGrid::dots(bottom, grid.twipsY) * grid.twipsY);
+                bars.append({left, DotGrid::dots(y, grid.twipsY) * grid.twipsY, left + moduleDots * grid.twipsX,
+                             DotGrid::dots(bottom, grid.twipsY) * grid.twipsY});
             } else {
-                out->drawBox(x, y, x + moduleWidth - 1, bottom);
+                bars.append({x, static_cast<double>(y), x + moduleWidth - 1, bottom});
             }
         }
         x += step;
     }
+    if (out && !bars.isEmpty())
+        out->drawBoxes(bars);
 }
 
 void LabelRenderer::drawBarcodeRotated(double x, qint32 &y, const QString &code, qint32 moduleThickness,
@@ -86,6 +89,7 @@ void LabelRenderer::drawBarcodeRotated(double x, qint32 &y, const QString &code,
     const DotGrid grid(m_services.printer);
     const double moduleDots = DotGrid::modulesDots(moduleThickness, grid.twipsY);
     const double firstDot = DotGrid::dots(y, grid.twipsY);
+    QList<Box> bars;
     for (qsizetype i = 0; i < modules.size(); ++i) {
         if (out && modules.at(i) == u'1') {
             const bool guard = isJanGuardModule(code.size(), i + 1);
@@ -96,14 +100,16 @@ void LabelRenderer::drawBarcodeRotated(double x, qint32 &y, const QString &code,
                 // The symbol reads upward: each module stands on top of the last.
                 const double top = (firstDot - i * moduleDots) * grid.twipsY;
                 const double left = guard ? x - kPrinterBarShift : x;
-                out->drawBox(DotGrid::dots(left, grid.twipsX) * grid.twipsX, top,
-                             DotGrid::dots(right, grid.twipsX) * grid.twipsX, top + moduleDots * grid.twipsY);
+                bars.append({DotGrid::dots(left, grid.twipsX) * grid.twipsX, top,
+                             DotGrid::dots(right, grid.twipsX) * grid.twipsX, top + moduleDots * grid.twipsY});
             } else {
-                out->drawBox(x, y, right, y + moduleThickness - 1);
+                bars.append({x, static_cast<double>(y), right, static_cast<double>(y + moduleThickness - 1)});
             }
         }
         y = static_cast<qint32>(std::lround(y - moduleThickness - kStepExtra));
     }
+    if (out && !bars.isEmpty())
+        out->drawBoxes(bars);
     const qint32 drop = code.size() == 13 ? kRotatedDigitsDropLong : kRotatedDigitsDropShort;
     drawRotatedText(static_cast<qint32>(std::lround(x + barLength + kDigitsGap)), static_cast<float>(y + drop),
                     janHumanReadable(code));

@@ -35,6 +35,15 @@ struct PlacedChar
     QString character;
 };
 
+// A filled black rectangle between two corners.
+struct Box
+{
+    double x1 = 0;
+    double y1 = 0;
+    double x2 = 0;
+    double y2 = 0;
+};
+
 // The drawing operations a label needs. All positions are twips from the
 // top-left corner of the page or of the picture's label space; the target
 // knows how they land on paper or on the screen.
@@ -62,6 +71,13 @@ public:
     virtual void drawLine(double x1, double y1, double x2, double y2, int penWidth) = 0;
     // A filled black rectangle between two corners.
     virtual void drawBox(double x1, double y1, double x2, double y2) = 0;
+    // The bars of one symbol, each drawn as drawBox draws it. A target that
+    // fills many boxes faster at once overrides this.
+    virtual void drawBoxes(const QList<Box> &boxes)
+    {
+        for (const Box &b : boxes)
+            drawBox(b.x1, b.y1, b.x2, b.y2);
+    }
     // A picture scaled into the box; `file` names it for the record.
     virtual void drawPicture(const QString &file, const QImage &picture, double x, double y, double width,
                              double height) = 0;

@@ -87,6 +87,22 @@ void PrinterPageTarget::drawBox(double x1, double y1, double x2, double y2)
     m_printer.painter()->fillRect(QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized(), Qt::black);
 }
 
+void PrinterPageTarget::drawBoxes(const QList<Box> &boxes)
+{
+    // One fill for all the bars of a symbol: a PDF page then holds them as
+    // one path instead of a colour change and a fill for every module.
+    QList<QRectF> rects;
+    rects.reserve(boxes.size());
+    for (const Box &b : boxes)
+        rects.append(QRectF(QPointF(b.x1, b.y1), QPointF(b.x2, b.y2)).normalized());
+    QPainter *painter = m_printer.painter();
+    painter->save();
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(Qt::black);
+    painter->drawRects(rects);
+    painter->restore();
+}
+
 void PrinterPageTarget::drawPicture(const QString &, const QImage &picture, double x, double y, double width,
                                     double height)
 {

@@ -24,6 +24,7 @@ public:
     void drawChars(const QList<PlacedChar> &characters) override;
     void drawLine(double x1, double y1, double x2, double y2, int penWidth) override;
     void drawBox(double x1, double y1, double x2, double y2) override;
+    void drawBoxes(const QList<Box> &boxes) override;
     void drawPicture(const QString &file, const QImage &picture, double x, double y, double width,
                      double height) override;
     void drawRotatedText(double x, double y, const QString &text) override;

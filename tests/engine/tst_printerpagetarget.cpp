@@ -99,6 +99,33 @@ private slots:
         QVERIFY(hasInk(whole));
         QCOMPARE(whole, oneByOne);
     }
+
+    // The bars of a symbol are filled at once; they must look exactly as the
+    // same boxes filled one by one, on the dot grid or off it, given by any
+    // two corners.
+    void barsDrawAsTheirBoxes_data()
+    {
+        QTest::addColumn<QList<engine::Box>>("bars");
+        QList<engine::Box> grid;
+        const double dot = 1440.0 / 203;
+        for (int i = 0; i < 30; i += 2)
+            grid.append({(200 + i * 2) * dot, 100 * dot, (202 + i * 2) * dot, 160 * dot});
+        QTest::newRow("on the dot grid, side by side") << grid;
+        QTest::newRow("off the grid, overlapping")
+            << QList<engine::Box>{{1400.5, 700.25, 1413.7, 1090.1}, {1410.2, 700.25, 1440.9, 1100}, {1500, 800, 1514, 1200}};
+        QTest::newRow("corners the other way round") << QList<engine::Box>{{1514, 1200, 1500, 800}, {1600, 800, 1586, 1200}};
+    }
+    void barsDrawAsTheirBoxes()
+    {
+        QFETCH(QList<engine::Box>, bars);
+        const QImage atOnce = pageDrawnBy([&](engine::PrinterPageTarget &page) { page.drawBoxes(bars); });
+        const QImage oneByOne = pageDrawnBy([&](engine::PrinterPageTarget &page) {
+            for (const engine::Box &b : bars)
+                page.drawBox(b.x1, b.y1, b.x2, b.y2);
+        });
+        QVERIFY(hasInk(atOnce));
+        QCOMPARE(atOnce, oneByOne);
+    }
 };
 
 QTEST_MAIN(TestPrinterPageTarget)
