@@ -10,6 +10,7 @@
 #include "engine/compose/composelabel.h"
 #include "engine/render/expirydate.h"
 #include "engine/render/labelrenderer.h"
+#include "engine/render/markpictures.h"
 #include "engine/render/recording.h"
 #include "platform/clock.h"
 #include "platform/cupsprintersystem.h"
@@ -56,9 +57,11 @@ void require(bool ok, const char *what)
     }
 }
 
-// A working folder whose user.dat prints collated copies on `printer`.
+// A working folder whose user.dat prints collated copies on `printer`, with
+// the mark pictures the program brings, as sakurabe-cli print prepares it.
 void prepareWorkDir(const QString &dir, const QString &printer)
 {
+    engine::ensureMarkPictures(dir);
     store::UserSettings settings = store::UserSettings::defaults();
     settings.printer = printer;
     settings.collatedPrinting = QStringLiteral("する");
