@@ -6,10 +6,14 @@
 #include "store/textfile.h"
 
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -93,11 +97,26 @@ bool PdfPrinter::deliver(const QByteArray &pdf, const PaperForm &, int copies, Q
     if (copies > 1)
         base += QStringLiteral("_%1部").arg(copies);
     const QDir folder(m_folder);
-    QString target = folder.filePath(base + QStringLiteral(".pdf"));
-    for (int n = 2; QFileInfo::exists(target); ++n)
-        target = folder.filePath(QStringLiteral("%1-%2.pdf").arg(base).arg(n));
+    // A name is taken by making the file, which only one print run can do:
+    // another run in the same second (a script, a second program) takes the
+    // next name, and the work file beside it is this run's alone.
+    QString target;
+    for (int n = 1;; ++n) {
+        target = folder.filePath(n == 1 ? base + QStringLiteral(".pdf") : QStringLiteral("%1-%2.pdf").arg(base).arg(n));
+        const int fd = ::open(QFile::encodeName(target).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd >= 0) {
+            ::close(fd);
+            break;
+        }
+        if (errno != EEXIST) {
+            *error = printerMessage(QStringLiteral("PDFファイルの保存に失敗しました"),
+                                    QString::fromLocal8Bit(std::strerror(errno)));
+            return false;
+        }
+    }
     const store::WriteOutcome outcome = store::replaceFileContent(target, target + QStringLiteral(".tmp"), pdf);
     if (!outcome.ok) {
+        QFile::remove(target);
         *error = printerMessage(QStringLiteral("PDFファイルの保存に失敗しました"), outcome.error);
         return false;
     }

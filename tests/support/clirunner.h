@@ -57,10 +57,10 @@ public:
     // The folder the tool is started in; unset, the test's own.
     void startIn(const QString &folder) { m_startIn = folder; }
 
-    // `input` is the tool's whole stdin.
-    CliRun run(const QStringList &args, const QByteArray &input = {}) const
+    // Starts the tool and returns at once, for runs side by side; `input`
+    // is the tool's whole stdin.
+    void start(QProcess &process, const QStringList &args, const QByteArray &input = {}) const
     {
-        QProcess process;
         if (!m_startIn.isEmpty())
             process.setWorkingDirectory(m_startIn);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -73,6 +73,13 @@ public:
         process.start(QStringLiteral(SAKURABE_BINARY_DIR "/tools/sakurabe-cli"), all + args);
         process.write(input);
         process.closeWriteChannel();
+    }
+
+    // `input` is the tool's whole stdin.
+    CliRun run(const QStringList &args, const QByteArray &input = {}) const
+    {
+        QProcess process;
+        start(process, args, input);
         if (!process.waitForFinished(30000))
             return {};
         return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),

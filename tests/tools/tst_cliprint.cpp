@@ -12,6 +12,8 @@
 #include <QTest>
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 using testsupport::CliRun;
 
@@ -66,6 +68,26 @@ private slots:
     void initTestCase()
     {
         QVERIFY2(testsupport::spoolerRunning(), testsupport::kNoSpooler);
+    }
+
+    // Print runs side by side, from scripts or a second program, in the
+    // same second: each gets a PDF of its own and none is lost.
+    void printsAtOnceKeepEveryDocument()
+    {
+        prepare(QStringLiteral("しない"));
+        std::vector<std::unique_ptr<QProcess>> runs;
+        for (int k = 0; k < 12; ++k) {
+            runs.push_back(std::make_unique<QProcess>());
+            m_cli.start(*runs.back(), {QStringLiteral("1"), QStringLiteral("--copies"), QStringLiteral("1")});
+        }
+        for (const auto &run : runs)
+            run->waitForFinished(30000);
+        for (const auto &run : runs)
+            QVERIFY2(run->state() == QProcess::NotRunning && run->exitCode() == 0, run->readAllStandardError().constData());
+        const QStringList pdfs = pdfsInOrder(m_cli.workDir());
+        QCOMPARE(pdfs.size(), 12);
+        for (const QString &pdf : pdfs)
+            QCOMPARE(testsupport::pdfPageCount(pdf), 1);
     }
 
     void collatedCopiesAreOneDocument()
