@@ -94,10 +94,12 @@ std::optional<Phrases> findPhrases(const QString &workDir, QStringView title, Ti
 }
 
 // An empty title would begin every line, and a comma or a line end in it
-// would break the file's items: such a category cannot be stored.
+// would break the file's items; readers skip an item's leading blanks, so a
+// title that begins with one would never be found again. Such a category
+// cannot be stored.
 bool isStorableTitle(QStringView title)
 {
-    if (title.isEmpty())
+    if (title.isEmpty() || title.startsWith(u' '))
         return false;
     for (const QChar c : title) {
         if (c.unicode() < 0x20 || c == u',' || c == u'，')

@@ -175,6 +175,7 @@ private slots:
         QTest::newRow("empty") << QString();
         QTest::newRow("comma") << QStringLiteral("品名,の登録");
         QTest::newRow("line end") << QStringLiteral("品名\r\nの登録");
+        QTest::newRow("leading blank, never read back") << QStringLiteral(" 品名の登録");
     }
 
     void unstorableTitleIsRefused()
