@@ -1,6 +1,7 @@
 #include "app/screenopeners.h"
 
 #include "app/appcontext.h"
+#include "screens/registration/stouroku.h"
 #include "screens/settings/settei.h"
 
 #include <QWidget>
@@ -25,6 +26,14 @@ ScreenOpeners programScreens(const AppContext &context)
     ScreenOpeners openers;
     openers.settings = [&context](std::function<void()> backToMenu) {
         openScreen(new screens::Settei(context), std::move(backToMenu));
+    };
+    openers.registration = [&context](std::function<void()> backToMenu) {
+        auto screen = std::make_unique<screens::S_Touroku>(context);
+        // The printer of user.dat is missing: the program is ending, and the
+        // screen is not shown.
+        if (screen->ended())
+            return;
+        openScreen(screen.release(), std::move(backToMenu));
     };
     return openers;
 }

@@ -2,6 +2,7 @@
 #include "app/screenopeners.h"
 #include "platform/cupsprintersystem.h"
 #include "platform/pdfprinter.h"
+#include "screens/registration/stouroku.h"
 #include "screens/settings/settei.h"
 #include "tests/support/screenfixture.h"
 #include "tests/support/spooler.h"
@@ -64,6 +65,20 @@ private slots:
         QVERIFY(!openSettings());
         QVERIFY(f.messages.shown().isEmpty());
         QVERIFY(!f.exit.requested());
+
+        // The registration screen opens from the menu on that printer, and
+        // leads back to it.
+        QTest::mouseClick(menu.findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
+        screens::S_Touroku *registration = nullptr;
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (auto *s = qobject_cast<screens::S_Touroku *>(window); s && s->isVisible())
+                registration = s;
+        }
+        QVERIFY(registration);
+        QVERIFY(!menu.isVisible());
+        f.confirmation.answerNext(app::ConfirmationAnswer::Left);
+        QTest::mouseClick(registration->findChild<QPushButton *>(QStringLiteral("Command2")), Qt::LeftButton);
+        QTRY_VERIFY(menu.isVisible());
 
         // With a USB memory in, moving the products ends the program.
         QVERIFY(QDir(f.work.path()).mkdir(QStringLiteral("usb")));
