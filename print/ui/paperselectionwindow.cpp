@@ -45,6 +45,7 @@ PaperSelectionWindow::PaperSelectionWindow(platform::PrinterSystem &printers, co
 
     m_heading = new QLabel(this);
     m_heading->setObjectName(QStringLiteral("Label1"));
+    m_heading->setTextFormat(Qt::PlainText);
     m_heading->setAccessibleDescription(QStringLiteral("用紙一覧の見出し"));
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("List1"));

@@ -19,6 +19,8 @@ QLabel *line(const QString &name, const QString &text, const QString &descriptio
     auto *label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setAlignment(Qt::AlignCenter);
+    // A line may name a product, tags and all.
+    label->setTextFormat(Qt::PlainText);
     // Its text is what a screen reader says; what it is goes in the description.
     label->setAccessibleDescription(description);
     return label;
