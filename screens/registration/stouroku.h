@@ -80,6 +80,7 @@ private:
     void barcodeEdited();
     void checkBarcode();
     void openInstoreCode();
+    bool openEnlargedEditor(QObject *watched);
     QString labelSize() const;
 
     app::AppContext m_context;

@@ -8,6 +8,7 @@
 #include "screens/registration/checkdigits.h"
 #include "screens/registration/counters.h"
 #include "screens/registration/fieldrules.h"
+#include "screens/registration/kakudaiinput.h"
 #include "screens/registration/nonplu.h"
 #include "screens/registration/switchcaption.h"
 
@@ -142,6 +143,8 @@ bool S_Touroku::eventFilter(QObject *watched, QEvent *event)
             openInstoreCode();
             return true;
         }
+        if (openEnlargedEditor(box))
+            return true;
         break;
     default:
         break;
@@ -339,6 +342,31 @@ void S_Touroku::checkBarcode()
     }
     if (check.notice)
         m_context.confirmation->ask(*check.notice);
+}
+
+bool S_Touroku::openEnlargedEditor(QObject *watched)
+{
+    const std::pair<QObject *, EditorField> fields[] = {
+        {m_text2, EditorField::ProductName}, {m_text3, EditorField::CategoryName}, {m_text4, EditorField::Ingredients},
+        {m_text7, EditorField::Storage},     {m_text8, EditorField::Responsible},  {m_text9, EditorField::Spare3},
+        {m_text11, EditorField::Remarks},    {m_text15, EditorField::Spare1},      {m_text16, EditorField::Spare2}};
+    for (const auto &[box, field] : fields) {
+        if (box != watched)
+            continue;
+        auto *line = qobject_cast<QLineEdit *>(box);
+        auto *lines = qobject_cast<QPlainTextEdit *>(box);
+        const QString text = line ? line->text() : lines->toPlainText();
+        const std::optional<QString> edited = Kakudai_Input::edit(field, text, m_context.workDir, *m_context.messages, this);
+        activateWindow();
+        if (edited) {
+            if (line)
+                line->setText(*edited);
+            else
+                lines->setPlainText(*edited);
+        }
+        return true;
+    }
+    return false;
 }
 
 void S_Touroku::openInstoreCode()
