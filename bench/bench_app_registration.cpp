@@ -5,6 +5,7 @@
 // Run by hand: ./bench/bench_app_registration [runs]
 
 #include "app/appcontext.h"
+#include "bench/benchsupport.h"
 #include "app/confirmation.h"
 #include "platform/clock.h"
 #include "platform/fakeprintersystem.h"
@@ -32,27 +33,6 @@
 
 namespace {
 
-class FirstPaint : public QObject
-{
-public:
-    explicit FirstPaint(QWidget *window) { window->installEventFilter(this); }
-    bool painted = false;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            painted = true;
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-void report(const char *what, std::vector<double> ms)
-{
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-44s min %7.1f ms  median %7.1f ms  max %7.1f ms  (%zu runs)\n", what, ms.front(), ms[ms.size() / 2],
-                ms.back(), ms.size());
-}
 
 // 9999 products, written as the store writes them.
 void writeProducts(const QString &dir)
@@ -104,7 +84,7 @@ int main(int argc, char **argv)
         QElapsedTimer timer;
         timer.start();
         screens::S_Touroku screen(context);
-        FirstPaint paint(&screen);
+        bench::FirstPaint paint(&screen);
         screen.show();
         while (!paint.painted)
             QCoreApplication::processEvents();
@@ -120,7 +100,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "bench_app_registration: %s\n", qPrintable(messages.shown().join(u'\n')));
         return 1;
     }
-    report("registration screen opened (9999 products)", opening);
-    report("record 9998 loaded by Enter", lookups);
+    bench::report("registration screen opened (9999 products)", opening);
+    bench::report("record 9998 loaded by Enter", lookups);
     return 0;
 }

@@ -24,14 +24,7 @@ bool allDigits(QStringView text)
 
 app::ConfirmationRequest notice(const QString &line1, const QString &line2)
 {
-    app::ConfirmationRequest request;
-    request.line1 = line1;
-    request.line2 = line2;
-    request.leftCaption.clear();
-    request.leftVisible = false;
-    request.leftEnabled = false;
-    request.rightCaption = QStringLiteral("了解");
-    return request;
+    return app::ConfirmationRequest::acknowledgement(line1, line2, {}, QStringLiteral("了解"));
 }
 
 } // namespace

@@ -28,26 +28,12 @@
 namespace screens {
 namespace {
 
-app::ConfirmationRequest question(const QString &line1, const QString &line2, const QString &yes, const QString &no)
-{
-    app::ConfirmationRequest request;
-    request.line1 = line1;
-    request.line2 = line2;
-    request.leftCaption = yes;
-    request.rightCaption = no;
-    return request;
-}
+using app::ConfirmationRequest;
 
-// The right button alone, to acknowledge.
-app::ConfirmationRequest acknowledgement(const QString &line3)
+// "新規保存しました" and "上書き保存しました", with "はい" alone.
+ConfirmationRequest savedNotice(const QString &line3)
 {
-    app::ConfirmationRequest request;
-    request.line3 = line3;
-    request.leftCaption.clear();
-    request.leftVisible = false;
-    request.leftEnabled = false;
-    request.rightCaption = QStringLiteral("はい");
-    return request;
+    return ConfirmationRequest::acknowledgement({}, {}, line3, QStringLiteral("はい"));
 }
 
 // Shows `value` in a list that takes free text too.
@@ -263,7 +249,7 @@ void S_Touroku::save()
     const QString number = m_text1->text();
     fillList();
     if (saved.isNew()) {
-        m_context.confirmation->ask(acknowledgement(QStringLiteral("新規保存しました")));
+        m_context.confirmation->ask(savedNotice(QStringLiteral("新規保存しました")));
         resetForm();
         proposeNextNumber();
         m_text1->setFocus();
@@ -276,7 +262,7 @@ void S_Touroku::save()
         }
     }
     m_command4->setEnabled(m_list1->currentItem() != nullptr);
-    m_context.confirmation->ask(acknowledgement(QStringLiteral("上書き保存しました")));
+    m_context.confirmation->ask(savedNotice(QStringLiteral("上書き保存しました")));
 }
 
 void S_Touroku::removeSelected()
@@ -285,9 +271,9 @@ void S_Touroku::removeSelected()
     if (!item || !item->isSelected())
         return;
     const QString number = item->text().left(4);
-    const app::ConfirmationAnswer answer = m_context.confirmation->ask(
-        question(QStringLiteral("登録番号:") + number + QStringLiteral("を削除します"), QStringLiteral("よろしいですか？"),
-                 QStringLiteral("はい(Y)"), QStringLiteral("いいえ(N)")));
+    const app::ConfirmationAnswer answer = m_context.confirmation->ask(ConfirmationRequest::question(
+        QStringLiteral("登録番号:") + number + QStringLiteral("を削除します"), QStringLiteral("よろしいですか？"),
+        QStringLiteral("はい(Y)"), QStringLiteral("いいえ(N)")));
     if (answer != app::ConfirmationAnswer::Left)
         return;
     m_command4->setEnabled(false);
@@ -345,9 +331,9 @@ void S_Touroku::deletePicture()
     if (!settleNumber())
         return;
     const QString number = m_text1->text();
-    const app::ConfirmationAnswer answer = m_context.confirmation->ask(
-        question(number + QStringLiteral(".bmpを削除します"), QStringLiteral("よろしいですか？"), QStringLiteral("はい"),
-                 QStringLiteral("いいえ")));
+    const app::ConfirmationAnswer answer = m_context.confirmation->ask(ConfirmationRequest::question(
+        number + QStringLiteral(".bmpを削除します"), QStringLiteral("よろしいですか？"), QStringLiteral("はい"),
+        QStringLiteral("いいえ")));
     if (answer != app::ConfirmationAnswer::Left)
         return;
     QFile picture(picturePath());
@@ -361,9 +347,9 @@ void S_Touroku::deletePicture()
 
 void S_Touroku::returnToMenu()
 {
-    const app::ConfirmationAnswer answer = m_context.confirmation->ask(
-        question(QStringLiteral("商品情報の登録を終了します"), QStringLiteral("よろしいですか？"), QStringLiteral("はい"),
-                 QStringLiteral("いいえ")));
+    const app::ConfirmationAnswer answer = m_context.confirmation->ask(ConfirmationRequest::question(
+        QStringLiteral("商品情報の登録を終了します"), QStringLiteral("よろしいですか？"), QStringLiteral("はい"),
+        QStringLiteral("いいえ")));
     if (answer == app::ConfirmationAnswer::Left)
         close();
 }

@@ -313,14 +313,8 @@ void Settei::save()
         return;
     }
     m_autoApply = true;
-    app::ConfirmationRequest done;
-    done.line1 = QStringLiteral("設定を登録しました");
-    done.line2 = QStringLiteral("メインメニューに戻ります");
-    done.leftCaption.clear();
-    done.leftVisible = false;
-    done.leftEnabled = false;
-    done.rightCaption = QStringLiteral("はい");
-    m_context.confirmation->ask(done);
+    m_context.confirmation->ask(app::ConfirmationRequest::acknowledgement(
+        QStringLiteral("設定を登録しました"), QStringLiteral("メインメニューに戻ります"), {}, QStringLiteral("はい")));
     close();
 }
 

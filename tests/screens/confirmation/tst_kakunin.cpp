@@ -15,25 +15,15 @@ namespace {
 
 ConfirmationRequest deleteQuestion()
 {
-    ConfirmationRequest request;
-    request.line1 = QStringLiteral("登録番号:0001を削除します");
-    request.line2 = QStringLiteral("よろしいですか？");
-    request.leftCaption = QStringLiteral("はい(Y)");
-    request.rightCaption = QStringLiteral("いいえ(N)");
-    return request;
+    return ConfirmationRequest::question(QStringLiteral("登録番号:0001を削除します"), QStringLiteral("よろしいですか？"),
+                                         QStringLiteral("はい(Y)"), QStringLiteral("いいえ(N)"));
 }
 
 // The settings screen's acknowledgement: the right button only.
 ConfirmationRequest acknowledgement()
 {
-    ConfirmationRequest request;
-    request.line1 = QStringLiteral("設定を登録しました");
-    request.line2 = QStringLiteral("メインメニューに戻ります");
-    request.leftCaption.clear();
-    request.leftVisible = false;
-    request.leftEnabled = false;
-    request.rightCaption = QStringLiteral("はい");
-    return request;
+    return ConfirmationRequest::acknowledgement(QStringLiteral("設定を登録しました"), QStringLiteral("メインメニューに戻ります"),
+                                                {}, QStringLiteral("はい"));
 }
 
 QPushButton *button(QWidget *window, const char *name)
