@@ -1,6 +1,7 @@
 #include "app/screenopeners.h"
 
 #include "app/appcontext.h"
+#include "screens/issuing/insatsu.h"
 #include "screens/settings/settei.h"
 
 #include <QWidget>
@@ -23,6 +24,15 @@ void openScreen(QWidget *screen, std::function<void()> backToMenu)
 ScreenOpeners programScreens(const AppContext &context)
 {
     ScreenOpeners openers;
+    openers.issuing = [&context](std::function<void()> backToMenu) {
+        auto *screen = new screens::Insatsu(context);
+        // No printer: the user has been told and the program is ending.
+        if (screen->ended()) {
+            delete screen;
+            return;
+        }
+        openScreen(screen, std::move(backToMenu));
+    };
     openers.settings = [&context](std::function<void()> backToMenu) {
         openScreen(new screens::Settei(context), std::move(backToMenu));
     };
