@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -227,6 +228,78 @@ private slots:
         QVERIFY(found.ok);
         QCOMPARE(found.entries, (QStringList{QStringLiteral("0001:品名:幕の内弁当"), QStringLiteral("0005:品名:豚汁")}));
         QCOMPARE(searchProducts(products, QStringLiteral("豚汁")).entries, QStringList{QStringLiteral("0005:品名:豚汁")});
+    }
+
+    // However a character is stored, and whichever way the search narrows
+    // the lines it decodes, a product holding the keyword is found.
+    void searchFindsEveryStoredForm_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QString>("keyword");
+        QTest::addColumn<QString>("entry");
+        QTest::newRow("kana") << store::toCp932(u"ざるそば") << "そば" << "0007:ざるそば";
+        QTest::newRow("half-width katakana") << store::toCp932(u"ｻﾞﾙｿﾊﾞ") << "ｿﾊﾞ" << "0007:ｻﾞﾙｿﾊﾞ";
+        QTest::newRow("ASCII") << QByteArray("Soba 2") << "a 2" << "0007:Soba 2";
+        QTest::newRow("roman one, NEC row") << QByteArray("\x87\x54") << "Ⅰ" << "0007:Ⅰ";
+        QTest::newRow("roman one, IBM row") << QByteArray("\xFA\x4A") << "Ⅰ" << "0007:Ⅰ";
+        QTest::newRow("yen from 0x5C") << QByteArray("\\1234") << "¥1234" << "0007:¥1234";
+        QTest::newRow("a broken byte") << QByteArray("\x88 A") << "〓 A" << "0007:〓 A";
+        QTest::newRow("a comma") << QByteArray("A<kanma>B") << "A,B" << "0007:A,B";
+        QTest::newRow("the second byte of ア is no A") << store::toCp932(u"ア") << "A" << "";
+        QTest::newRow("nor is the escape text") << QByteArray("A<kanma>B") << "kanma" << "";
+    }
+    void searchFindsEveryStoredForm()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(QString, keyword);
+        QFETCH(QString, entry);
+        QTemporaryDir dir;
+        const store::ProductFile products(store::productFilePaths(dir.path()));
+        QFile file(products.paths().product);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(store::toCp932(store::productFileHeader()) + "\r\n");
+        file.write(store::toCp932(testsupport::sampleProduct(QStringLiteral("0001")).recordText()) + "\r\n");
+        file.write("0007\t" + stored + "\t\r\n");
+        file.close();
+        QCOMPARE(searchProducts(products, keyword).entries, entry.isEmpty() ? QStringList() : QStringList{entry});
+    }
+
+    // The search skips lines without the keyword's bytes only where no
+    // other bytes read as the same character: checked for every character
+    // code page 932 holds, one byte or two.
+    void narrowingTrustsOnlySingleForms()
+    {
+        QList<QByteArray> forms;
+        const auto isLead = [](int b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); };
+        for (int b = 0x20; b <= 0xFF; ++b) {
+            if (b != 0x7F && !isLead(b))
+                forms.append(QByteArray(1, static_cast<char>(b)));
+        }
+        for (int lead = 0x81; lead <= 0xFC; ++lead) {
+            for (int trail = 0x40; isLead(lead) && trail <= 0xFC; ++trail) {
+                if (trail != 0x7F)
+                    forms.append(QByteArray(1, static_cast<char>(lead)) + static_cast<char>(trail));
+            }
+        }
+        const QStringList read = store::fromCp932(forms.join('\n')).split(u'\n');
+        QCOMPARE(read.size(), forms.size());
+        QHash<QString, QList<QByteArray>> sources;
+        for (qsizetype i = 0; i < forms.size(); ++i)
+            sources[read.at(i)].append(forms.at(i));
+        int narrowed = 0;
+        for (auto it = sources.cbegin(); it != sources.cend(); ++it) {
+            const std::optional<QByteArray> bytes = bytesEveryMatchHolds(it.key());
+            if (!bytes)
+                continue;
+            ++narrowed;
+            QVERIFY2(it.value().size() == 1, qPrintable(it.key()));
+            QCOMPARE(*bytes, it.value().constFirst());
+        }
+        QVERIFY2(narrowed > 7000, qPrintable(QString::number(narrowed))); // the kana, the kanji and the letters
+        for (const char16_t *narrow : {u"ー", u"カレー", u"品名:", u"ｿﾊﾞ", u"a", u"¥398"})
+            QVERIFY2(bytesEveryMatchHolds(QString::fromUtf16(narrow)), qPrintable(QString::fromUtf16(narrow)));
+        for (const char16_t *wide : {u"√", u"Ⅰ", u"㈱", u"〓", u"\\", u"A,B", u""})
+            QVERIFY2(!bytesEveryMatchHolds(QString::fromUtf16(wide)), qPrintable(QString::fromUtf16(wide)));
     }
 
     void unreadableProductFileIsSaid()
