@@ -63,6 +63,7 @@ private:
     void chooseListEntry();
     void search();
     void updateExpiryText();
+    void reportInvalidDate();
     void leaveDatePart(size_t index);
     void leaveAddDays();
     void markEdits();
@@ -97,6 +98,7 @@ private:
     // What the number box said after the last lookup: passing through the
     // box without changing it keeps the values changed for this issue.
     QString m_lookedUp;
+    bool m_invalidDateQueued = false;
 
     QLabel *m_label1 = nullptr;
     QLineEdit *m_text1 = nullptr;

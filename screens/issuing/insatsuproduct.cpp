@@ -141,11 +141,28 @@ void Insatsu::updateExpiryText()
     if (result.invalidDate) {
         // No date is shown for a base date that names no day.
         m_text12->clear();
-        engine::reportInvalidBaseDate(*m_context.messages);
+        reportInvalidDate();
         return;
     }
     m_text12->setText(result.text);
     m_text12->setCursorPosition(0);
+}
+
+void Insatsu::reportInvalidDate()
+{
+    // Said once the focus has moved on: a message box coming up while the
+    // focus is on its way would hold the button that was clicked down, and
+    // two boxes left in one move say it once.
+    if (m_invalidDateQueued)
+        return;
+    m_invalidDateQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_invalidDateQueued = false;
+            engine::reportInvalidBaseDate(*m_context.messages);
+        },
+        Qt::QueuedConnection);
 }
 
 void Insatsu::leaveDatePart(size_t index)
