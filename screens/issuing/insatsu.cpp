@@ -145,7 +145,7 @@ void Insatsu::buildControls()
     }
     const std::array<const char *, 5> dateNames{"Text7", "Text8", "Text9", "Text10", "Text11"};
     for (size_t i = 0; i < m_dateParts.size(); ++i) {
-        m_dateParts[i] = textBox(QLatin1String(dateNames[i]), QStringLiteral("印刷基準日時の") + kDateUnits[i], this);
+        m_dateParts[i] = textBox(QLatin1String(dateNames[i]), kDateUnits[i], this);
         m_dateParts[i]->setValidator(new DigitValidator({}, m_dateParts[i]));
         m_dateParts[i]->setAlignment(Qt::AlignRight);
         const int digits = i == 0 ? 4 : 2;

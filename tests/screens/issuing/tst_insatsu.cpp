@@ -225,8 +225,8 @@ private slots:
         QTest::addColumn<QString>("name");
         const QList<std::pair<const char *, const char *>> names{
             {"Text1", "登録番号"}, {"Text2", "品名"}, {"Text3", "名称"}, {"Text5", "内容量"}, {"Text13", "加算日"},
-            {"Text14", "ラベル"}, {"Text12", "期限表示"}, {"Text7", "印刷基準日時の年"}, {"Text8", "印刷基準日時の月"},
-            {"Text9", "印刷基準日時の日"}, {"Text10", "印刷基準日時の時"}, {"Text11", "印刷基準日時の分"},
+            {"Text14", "ラベル"}, {"Text12", "期限表示"}, {"Text7", "年"}, {"Text8", "月"},
+            {"Text9", "日"}, {"Text10", "時"}, {"Text11", "分"},
             {"Combo5", "期限表示方法"}, {"Text4", "印刷枚数"}, {"Text6", "キーワードで検索"},
             {"List1", "■登録商品一覧■"}, {"List2", "■発行予定ラベル一覧■"}, {"Command1", "印刷"},
             {"Command2", "印刷結果の表示"}, {"Command3", "終了する"}, {"Command4", "検索"},
@@ -364,6 +364,24 @@ private slots:
         QVERIFY(f.printed().documents.isEmpty());
     }
 
+    // A shop that has registered nothing yet: an empty list, and a number
+    // that finds nothing, without a word until printing is asked for.
+    void noProductFileYet()
+    {
+        IssuingFixture f;
+        QVERIFY(QFile::remove(f.products().paths().product));
+        const auto screen = f.open();
+        QVERIFY(entries(screen.get(), "List1").isEmpty());
+        lookUp(screen.get(), QStringLiteral("1"));
+        QCOMPARE(shownProduct(screen.get()), kNothingShown);
+        QVERIFY(f.messages.shown().isEmpty());
+        type(screen.get(), "Text4", QStringLiteral("1"));
+        click(screen.get(), "Command1");
+        QCOMPARE(f.messages.shown(), QStringList{kNoProductToPrint});
+        QVERIFY(f.printed().documents.isEmpty());
+        QVERIFY(!QFile::exists(f.products().paths().product));
+    }
+
     // A changed name is red, prints, and leaves the product file alone;
     // typed back it is black again.
     void valuesChangedForThisIssue()
@@ -453,6 +471,7 @@ private slots:
         QVERIFY(f.messages.shown().isEmpty());
         click(screen.get(), "Command1");
         QTRY_COMPARE(f.messages.shown(), QStringList{kInvalidDate});
+        QCOMPARE(f.messages.titles(), QStringList{QStringLiteral("エラー(異常)")});
         QCOMPARE(text(screen.get(), "Text8"), QStringLiteral("2"));
         QCOMPARE(text(screen.get(), "Text9"), QStringLiteral("30"));
         QCOMPARE(text(screen.get(), "Text12"), QString());
