@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -380,6 +381,28 @@ private slots:
         QCOMPARE(f.messages.shown(), QStringList{kNoProductToPrint});
         QVERIFY(f.printed().documents.isEmpty());
         QVERIFY(!QFile::exists(f.products().paths().product));
+    }
+
+    // A product file that is there but cannot be read is said at every
+    // reading, never shown as an empty shop.
+    void unreadableProductFile()
+    {
+        IssuingFixture f;
+        const QString path = f.products().paths().product;
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QDir().mkdir(path));
+        const auto screen = f.open();
+        QVERIFY(entries(screen.get(), "List1").isEmpty());
+        QCOMPARE(f.messages.shown().size(), 1);
+        QVERIFY(f.messages.shown().constLast().startsWith(QStringLiteral("商品情報の読み込みに失敗しました")));
+        lookUp(screen.get(), QStringLiteral("1"));
+        QCOMPARE(shownProduct(screen.get()), kNothingShown);
+        QCOMPARE(f.messages.shown().size(), 2);
+        QVERIFY(f.messages.shown().constLast().startsWith(QStringLiteral("商品情報の読み込みに失敗しました")));
+        click(screen.get(), "Command4");
+        QCOMPARE(f.messages.shown().size(), 3);
+        QVERIFY(f.messages.shown().constLast().startsWith(QStringLiteral("商品情報の読み込みに失敗しました")));
+        QVERIFY(entries(screen.get(), "List1").isEmpty());
     }
 
     // A changed name is red, prints, and leaves the product file alone;
