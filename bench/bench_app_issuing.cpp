@@ -102,7 +102,7 @@ struct Shop
         for (int n = 1; n <= 9999; ++n) {
             const QString number = QString::number(n).rightJustified(4, u'0');
             store::ProductRecord product = testsupport::sampleProduct(number, QStringLiteral("品名:特製ざるそば%1号").arg(n));
-            product.responsible = QStringLiteral("製造者:㈱さくら食品 東京都千代田区1-1");
+            product.responsible = QStringLiteral("製造者:㈱さくら食品, 東京都千代田区1-1");
             content += store::toCp932(product.recordText()) + "\r\n";
         }
         QFile out(file.paths().product);
@@ -176,8 +176,10 @@ int main(int argc, char *argv[])
     };
     const std::vector<double> oneFound = searchFor(QStringLiteral("9998号"), 1);
     const std::vector<double> allFound = searchFor(QStringLiteral("弁当"), 9999); // every category is 弁当
-    // "㈱" is stored in two ways: no line is passed over undecoded.
-    const std::vector<double> allByTwin = searchFor(QStringLiteral("㈱"), 9999);
+    // "㈱" is stored in two ways and the comma as its escape; "〓" is what a
+    // broken byte reads as, so no line is passed over undecoded.
+    const std::vector<double> allByTwin = searchFor(QStringLiteral("㈱さくら食品, 東京"), 9999);
+    const std::vector<double> allDecoded = searchFor(QStringLiteral("〓"), 9999);
     const std::vector<double> noneFound = searchFor(QStringLiteral("カレー"), 9999);
     const std::vector<double> emptyKeyword = searchFor(QString(), 9999);
 
@@ -199,7 +201,8 @@ int main(int argc, char *argv[])
     report("lookup (Enter in 登録番号)", lookup);
     report("search, one product", oneFound);
     report("search, every product", allFound);
-    report("search, every product, \"㈱\" (all decoded)", allByTwin);
+    report("search, every product, \"㈱…, …\" (four forms)", allByTwin);
+    report("search, \"〓\" (every line decoded, none found)", allDecoded);
     report("search, none (the list filled again)", noneFound);
     report("search, empty keyword", emptyKeyword);
     report("keystroke in 品名", keystroke);

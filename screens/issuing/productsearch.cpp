@@ -5,6 +5,7 @@
 #include "store/textfile.h"
 #include "store/valuecleaning.h"
 
+#include <QHash>
 #include <QStringTokenizer>
 
 #include <algorithm>
@@ -13,6 +14,9 @@
 
 namespace screens {
 namespace {
+
+// store::kCommaEscape as it stands in the file.
+constexpr QByteArrayView kCommaEscapeBytes("<kanma>");
 
 // A stored comma escape reads back as ","; a full-width comma is stored the
 // same way, so it finds the same products.
@@ -23,12 +27,36 @@ QString keywordAsRead(QStringView keyword)
     return read;
 }
 
-// The symbols of lead byte 0x81 that the NEC and IBM rows hold a second
-// time, and "〓", which a broken byte reads as too.
-bool hasTwin(unsigned char lead, unsigned char trail)
+// Every way code page 932 stores each character it reads, found by decoding
+// every one- and two-byte code once. The control characters are left out:
+// a keyword never holds them.
+const QHash<QChar, QList<QByteArray>> &storedFormsOfEveryCharacter()
 {
-    static constexpr unsigned char kTwins[] = {0xAC, 0xBE, 0xBF, 0xCA, 0xDA, 0xDB, 0xDF, 0xE0, 0xE3, 0xE6, 0xE7};
-    return lead == 0x81 && std::find(std::begin(kTwins), std::end(kTwins), trail) != std::end(kTwins);
+    static const QHash<QChar, QList<QByteArray>> table = [] {
+        const auto isLead = [](int b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); };
+        QList<QByteArray> codes;
+        for (int b = 0x20; b <= 0xFF; ++b) {
+            if (b != 0x7F && !isLead(b))
+                codes.append(QByteArray(1, static_cast<char>(b)));
+        }
+        for (int lead = 0x81; lead <= 0xFC; ++lead) {
+            for (int trail = 0x40; isLead(lead) && trail <= 0xFC; ++trail) {
+                if (trail != 0x7F)
+                    codes.append(QByteArray(1, static_cast<char>(lead)) + static_cast<char>(trail));
+            }
+        }
+        // A line feed is no character of any code, so each comes back alone.
+        const QString read = store::fromCp932(codes.join('\n'));
+        QHash<QChar, QList<QByteArray>> forms;
+        qsizetype i = 0;
+        for (const QStringView one : QStringTokenizer(read, u'\n')) {
+            if (one.size() == 1)
+                forms[one.front()].append(codes.at(i));
+            ++i;
+        }
+        return forms;
+    }();
+    return table;
 }
 
 // Whether the bytes stand in the line where a character begins, as the
@@ -47,22 +75,30 @@ bool holdsAtCharacterStart(QByteArrayView line, QByteArrayView bytes)
 
 } // namespace
 
-std::optional<QByteArray> bytesEveryMatchHolds(const QString &keyword)
+std::optional<QList<QByteArray>> storedForms(const QString &keyword)
 {
-    // A backslash is stored as the byte "¥" is, and never read back.
-    if (keyword.isEmpty() || keyword.contains(u',') || keyword.contains(u'\\'))
+    constexpr qsizetype kMostForms = 16;
+    // "〓" is also what a broken byte reads as.
+    if (keyword.isEmpty() || keyword.contains(u'〓'))
         return std::nullopt;
-    const QByteArray bytes = store::toCp932(keyword);
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        if ((b >= 0x20 && b <= 0x7E) || (b >= 0xA1 && b <= 0xDF))
-            continue;
-        const bool jisLead = (b >= 0x81 && b <= 0x84) || (b >= 0x88 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEA);
-        if (!jisLead || i + 1 >= bytes.size() || hasTwin(b, static_cast<unsigned char>(bytes[i + 1])))
+    const QHash<QChar, QList<QByteArray>> &table = storedFormsOfEveryCharacter();
+    QList<QByteArray> forms{QByteArray()};
+    for (const QChar c : keyword) {
+        const auto found = table.constFind(c);
+        if (found == table.cend())
             return std::nullopt;
-        ++i; // the trail byte
+        const QList<QByteArray> &ways = *found;
+        if (forms.size() * ways.size() > kMostForms)
+            return std::nullopt;
+        QList<QByteArray> longer;
+        longer.reserve(forms.size() * ways.size());
+        for (const QByteArray &before : std::as_const(forms)) {
+            for (const QByteArray &form : ways)
+                longer.append(before + form);
+        }
+        forms = std::move(longer);
     }
-    return bytes;
+    return forms;
 }
 
 QString searchEntry(QStringView recordLine)
@@ -93,7 +129,7 @@ SearchResult searchProducts(const store::ProductFile &products, const QString &k
         return result;
     }
     const QString read = keywordAsRead(keyword);
-    const std::optional<QByteArray> needle = bytesEveryMatchHolds(read);
+    const std::optional<QList<QByteArray>> needles = storedForms(read);
     // The lines that may match, decoded all at once; TAB, CR and LF are never
     // the second byte of a character, so each comes back whole. A line known
     // to match needs its number and name only.
@@ -106,11 +142,20 @@ SearchResult searchProducts(const store::ProductFile &products, const QString &k
         if (firstTab < 0)
             continue; // no record
         bool sure = read.isEmpty();
-        if (needle) {
-            if (!holdsAtCharacterStart(line, *needle))
+        if (needles) {
+            // The comma's escape is ASCII and begins a character wherever it
+            // stands ("<" never trails a lead byte), so undone in the bytes
+            // it is undone as in the text.
+            QByteArray unescaped;
+            QByteArrayView text = line;
+            if (line.contains(kCommaEscapeBytes)) {
+                unescaped = line.toByteArray().replace(kCommaEscapeBytes, QByteArrayView(","));
+                text = unescaped;
+            }
+            const auto holds = [text](const QByteArray &needle) { return holdsAtCharacterStart(text, needle); };
+            if (std::none_of(needles->cbegin(), needles->cend(), holds))
                 continue;
-            // The escape's letters are no text of the product.
-            sure = !line.contains(QByteArrayView("<kanma>"));
+            sure = true;
         }
         if (sure) {
             const qsizetype secondTab = line.indexOf('\t', firstTab + 1);

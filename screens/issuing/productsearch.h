@@ -2,6 +2,8 @@
 
 #include "store/productfile.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -19,16 +21,15 @@ QString searchEntry(QStringView recordLine);
 // matches every line.
 bool matchesKeyword(QStringView recordLine, QStringView keyword);
 
-// The bytes every product file line holding the keyword holds in a row, or
-// nothing when some character of it is stored in more than one way. A
-// search decodes only the lines that hold them: decoding the whole file is
-// what it would otherwise spend its time on. Characters with one stored
-// form: printable ASCII (0x5C reads as "¥"), half-width katakana, and JIS
-// X 0208 (lead bytes 0x81 to 0x84, 0x88 to 0x9F, 0xE0 to 0xEA) but for the
-// few symbols the NEC and IBM rows repeat and "〓", which a broken byte
-// reads as too. A comma is stored as its escape, and a backslash as "¥": a
-// keyword with either is never narrowed.
-std::optional<QByteArray> bytesEveryMatchHolds(const QString &keyword);
+// Every run of bytes that reads as the keyword, one for each way its
+// characters may be stored (a few symbols are stored in the NEC and the IBM
+// rows alike, "¥" only as 0x5C), or nothing where the bytes cannot tell:
+// "〓" is also what a broken byte reads as, and a keyword of too many twins
+// has too many forms. A search looks for them in each line with its comma
+// escapes undone, and decodes only the number and name of the lines that
+// hold one: decoding the whole file is what it would otherwise spend its
+// time on.
+std::optional<QList<QByteArray>> storedForms(const QString &keyword);
 
 struct SearchResult
 {
