@@ -5,6 +5,7 @@
 
 #include "app/appcontext.h"
 #include "app/confirmation.h"
+#include "bench/benchsupport.h"
 #include "platform/clock.h"
 #include "platform/fakeprintersystem.h"
 #include "platform/messagesink.h"
@@ -36,33 +37,12 @@ namespace {
 
 const QString kPrinter = QStringLiteral("SATO_T408v");
 
-class FirstPaint : public QObject
-{
-public:
-    explicit FirstPaint(QWidget *window) { window->installEventFilter(this); }
-    bool painted = false;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            painted = true;
-        return QObject::eventFilter(watched, event);
-    }
-};
-
 void require(bool ok, const char *what)
 {
     if (!ok) {
         std::fprintf(stderr, "bench_app_issuing: %s failed\n", what);
         std::exit(1);
     }
-}
-
-void report(const char *what, std::vector<double> ms)
-{
-    std::sort(ms.begin(), ms.end());
-    std::printf("  %-40s min %7.2f ms  median %7.2f ms  max %7.2f ms\n", what, ms.front(), ms[ms.size() / 2], ms.back());
 }
 
 std::vector<double> timed(int runs, const std::function<void()> &before, const std::function<void()> &operation)
@@ -146,7 +126,7 @@ int main(int argc, char *argv[])
         runs, [&] { screen.reset(); },
         [&] {
             screen = std::make_unique<screens::Insatsu>(context);
-            FirstPaint paint(screen.get());
+            bench::FirstPaint paint(screen.get());
             screen->show();
             while (!paint.painted)
                 QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
@@ -197,15 +177,15 @@ int main(int argc, char *argv[])
     require(screen->findChild<QListWidget *>(QStringLiteral("List2"))->count() == 1000, "issue list");
 
     std::printf("issuing screen: 9999 products, %.1f MB, %d runs\n", static_cast<double>(shop.bytes) / 1e6, runs);
-    report("open until painted", opening);
-    report("lookup (Enter in 登録番号)", lookup);
-    report("search, one product", oneFound);
-    report("search, every product", allFound);
-    report("search, every product, \"㈱…, …\" (four forms)", allByTwin);
-    report("search, \"〓\" (every line decoded, none found)", allDecoded);
-    report("search, none (the list filled again)", noneFound);
-    report("search, empty keyword", emptyKeyword);
-    report("keystroke in 品名", keystroke);
-    report("register the 1000th issue entry", register1000);
+    bench::report("open until painted", opening);
+    bench::report("lookup (Enter in 登録番号)", lookup);
+    bench::report("search, one product", oneFound);
+    bench::report("search, every product", allFound);
+    bench::report("search, every product, \"㈱…, …\" (four forms)", allByTwin);
+    bench::report("search, \"〓\" (every line decoded, none found)", allDecoded);
+    bench::report("search, none (the list filled again)", noneFound);
+    bench::report("search, empty keyword", emptyKeyword);
+    bench::report("keystroke in 品名", keystroke);
+    bench::report("register the 1000th issue entry", register1000);
     return 0;
 }
