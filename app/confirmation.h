@@ -27,6 +27,33 @@ struct ConfirmationRequest
     bool rightEnabled = true;
 
     bool operator==(const ConfirmationRequest &) const = default;
+
+    // A question with both buttons.
+    static ConfirmationRequest question(const QString &line1, const QString &line2, const QString &leftCaption,
+                                        const QString &rightCaption)
+    {
+        ConfirmationRequest request;
+        request.line1 = line1;
+        request.line2 = line2;
+        request.leftCaption = leftCaption;
+        request.rightCaption = rightCaption;
+        return request;
+    }
+
+    // Something to acknowledge: the right button alone, the left one hidden.
+    static ConfirmationRequest acknowledgement(const QString &line1, const QString &line2, const QString &line3,
+                                               const QString &rightCaption)
+    {
+        ConfirmationRequest request;
+        request.line1 = line1;
+        request.line2 = line2;
+        request.line3 = line3;
+        request.leftCaption.clear();
+        request.leftVisible = false;
+        request.leftEnabled = false;
+        request.rightCaption = rightCaption;
+        return request;
+    }
 };
 
 // Asks the confirmation window and waits for it: the window stays in front

@@ -1,20 +1,21 @@
 #include "app/appcontext.h"
+#include "app/applicationsetup.h"
 #include "app/dialogpicturechooser.h"
 #include "app/exitaftershow.h"
 #include "app/mainmenu.h"
 #include "app/qtmessagesink.h"
 #include "app/qtprogramexit.h"
+#include "app/screenopeners.h"
 #include "engine/render/markpictures.h"
 #include "platform/clock.h"
 #include "platform/cupsprintersystem.h"
-#include "platform/fonts.h"
 #include "platform/pdfprinter.h"
 #include "platform/sysfsdrivefinder.h"
 #include "platform/workingfolder.h"
+#include "screens/confirmation/kakunin.h"
 #include "store/settingssource.h"
 
 #include <QApplication>
-#include <QIcon>
 
 #include <cstdio>
 #include <cstring>
@@ -59,10 +60,8 @@ int main(int argc, char *argv[])
     }
 
     QApplication application(argc, argv);
-    Q_INIT_RESOURCE(sakurabe); // the icon lives in the widgets library
-    platform::setProgramIdentity();
-    platform::installFontSubstitutions();
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/sakurabe.png")));
+    Q_INIT_RESOURCE(sakurabe); // the icon lives in the app library
+    app::setUpApplication(application);
 
     app::QtMessageSink messages;
     QString error;
@@ -84,7 +83,10 @@ int main(int argc, char *argv[])
     context.pictureChooser = &pictureChooser;
     context.settings = &settings;
 
-    app::MainMenu menu(context, app::ScreenOpeners{});
+    screens::KakuninConfirmation confirmation;
+    context.confirmation = &confirmation;
+
+    app::MainMenu menu(context, app::programScreens(context));
     if (qEnvironmentVariable("SAKURABE_EXIT_AFTER_SHOW") == QLatin1String("1"))
         new app::ExitAfterShow(&menu);
     menu.start();

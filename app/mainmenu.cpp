@@ -3,7 +3,7 @@
 #include "app/menubackground.h"
 #include "platform/messagesink.h"
 #include "platform/programexit.h"
-#include "screens/common/centring.h"
+#include "print/ui/centring.h"
 #include "store/phrasebook.h"
 #include "store/settingssource.h"
 #include "store/usersettings.h"
@@ -60,7 +60,7 @@ void MainMenu::buildControls()
     m_label1 = menuLabel(QStringLiteral("Label1"), QStringLiteral("サトー製バーコードプリンター用 食品表示ソフトウェア"), this);
     m_label1->setAlignment(Qt::AlignCenter);
     m_label2 = menuLabel(QStringLiteral("Label2"), QString(), this);
-    m_label4 = menuLabel(QStringLiteral("Label4"), QStringLiteral("for WinXP/VISTA/7/8/8.1/10"), this);
+    m_label4 = menuLabel(QStringLiteral("Label4"), QStringLiteral("for Linux"), this);
     m_label4->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     m_command1 = menuButton(QStringLiteral("Command1"), QStringLiteral("商品情報の登録"), this, true);
@@ -151,7 +151,7 @@ MainMenu::Next MainMenu::prepare()
         }
     }
 
-    screens::centreOnScreen(*this);
+    print::centreOnScreen(*this);
 
     bool settingsWanted = false;
     const store::EnsureResult settingsFile = store::ensureUserSettings(m_context.workDir);

@@ -19,6 +19,8 @@ int runBox(const QString &text, QMessageBox::StandardButtons buttons, QMessageBo
 {
     QMessageBox box(QMessageBox::NoIcon, title, boxText(text), buttons,
                     QApplication::activeWindow());
+    // Product names and phrases carry tags like "<b>": shown as typed.
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(defaultButton);
     box.setWindowModality(Qt::ApplicationModal);
     return box.exec();

@@ -2,6 +2,8 @@
 
 #include <functional>
 
+class QWidget;
+
 namespace app {
 
 // Opens one screen of the program without blocking. The screen calls
@@ -17,5 +19,14 @@ struct ScreenOpeners
     ScreenOpener issuing;      // ラベルの発行
     ScreenOpener settings;     // 各種設定; also opened while no printer is chosen
 };
+
+struct AppContext;
+
+// The program's screens: each opens as a window of its own, is deleted when
+// it closes, and then calls `backToMenu`. `context` must outlive them.
+ScreenOpeners programScreens(const AppContext &context);
+
+// Shows `screen`, deleting it when it closes and then calling `backToMenu`.
+void openScreen(QWidget *screen, std::function<void()> backToMenu);
 
 } // namespace app

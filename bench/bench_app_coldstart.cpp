@@ -9,6 +9,7 @@
 // Both run on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
 #include "app/appcontext.h"
+#include "bench/benchsupport.h"
 #include "app/mainmenu.h"
 #include "platform/clock.h"
 #include "platform/messagesink.h"
@@ -27,27 +28,6 @@
 
 namespace {
 
-class FirstPaint : public QObject
-{
-public:
-    explicit FirstPaint(QWidget *window) { window->installEventFilter(this); }
-    bool painted = false;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            painted = true;
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-void report(const char *what, std::vector<double> ms)
-{
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-44s min %7.1f ms  median %7.1f ms  max %7.1f ms  (%zu runs)\n", what, ms.front(),
-                ms[ms.size() / 2], ms.back(), ms.size());
-}
 
 std::vector<double> inProcess(int runs)
 {
@@ -61,7 +41,7 @@ std::vector<double> inProcess(int runs)
         QElapsedTimer timer;
         timer.start();
         app::MainMenu menu(app::AppContext{dir.path(), &messages, &programExit, &clock, &drive});
-        FirstPaint paint(&menu);
+        bench::FirstPaint paint(&menu);
         menu.start();
         while (!paint.painted && timer.elapsed() < 10000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
@@ -108,12 +88,12 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     std::printf("%-44s %7.1f ms\n", "QApplication made", appTimer.nsecsElapsed() / 1e6);
 
-    report("menu made, prepared, shown, painted", inProcess(runs));
+    bench::report("menu made, prepared, shown, painted", inProcess(runs));
 
     const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../app/sakurabe");
     const std::vector<double> whole = wholeProgram(runs, program);
     if (whole.empty())
         return 1;
-    report("process start to menu painted and ended", whole);
+    bench::report("process start to menu painted and ended", whole);
     return 0;
 }

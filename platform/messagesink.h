@@ -45,19 +45,29 @@ public:
         return answer;
     }
 
+    void titledInformation(const QString &title, const QString &text) override
+    {
+        m_titles.append(title);
+        information(text);
+    }
+
     void answerNext(bool yes) { m_answers.push_back(yes); }
     const QStringList &shown() const { return m_shown; }
     const QStringList &asked() const { return m_asked; }
+    // The titles of the messages shown under a title of their own.
+    const QStringList &titles() const { return m_titles; }
     void clear()
     {
         m_shown.clear();
         m_asked.clear();
+        m_titles.clear();
         m_answers.clear();
     }
 
 private:
     QStringList m_shown;
     QStringList m_asked;
+    QStringList m_titles;
     std::deque<bool> m_answers;
 };
 

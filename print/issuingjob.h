@@ -82,6 +82,8 @@ public:
     bool previewLabel(const engine::LabelJob &job);
 
     const IssueList &issueList() const { return m_list; }
+    // The product file the job looks products up in.
+    const store::ProductFile &products() const { return m_products; }
     void clearIssueList() { m_list.clear(); }
     // The program was asked to end (no printer, or the printer failed).
     bool ended() const { return m_ended; }

@@ -5,7 +5,7 @@
 set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
     libcups2-dev cups-daemon cups-client cups-filters
     fonts-ipafont-gothic
     poppler-utils zbar-tools imagemagick

@@ -9,6 +9,7 @@
 #include "store/settingssource.h"
 #include "store/usersettings.h"
 #include "tests/spooler/pdfprobe.h"
+#include "tests/support/jobnotingsystem.h"
 #include "tests/support/sampleproduct.h"
 #include "tests/support/spooler.h"
 
@@ -25,62 +26,6 @@
 namespace {
 
 const QString kQueue = QStringLiteral("SATO_T408v");
-
-// The queue's printers, each one noting the spooler's job number of every
-// document it hands over.
-class JobNotingPrinter final : public platform::Printer
-{
-public:
-    JobNotingPrinter(std::unique_ptr<platform::Printer> inner, QList<int> &jobs)
-        : m_inner(std::move(inner)), m_jobs(jobs)
-    {
-    }
-    QString deviceName() const override { return m_inner->deviceName(); }
-    int resolution() const override { return m_inner->resolution(); }
-    QList<platform::PaperForm> paperForms() const override { return m_inner->paperForms(); }
-    int paperSize() const override { return m_inner->paperSize(); }
-    bool setPaperSize(int number) override { return m_inner->setPaperSize(number); }
-    bool selectPaperForm(int number) override { return m_inner->selectPaperForm(number); }
-    int copies() const override { return m_inner->copies(); }
-    void setCopies(int copies) override { m_inner->setCopies(copies); }
-    platform::Orientation orientation() const override { return m_inner->orientation(); }
-    void setOrientation(platform::Orientation orientation) override { m_inner->setOrientation(orientation); }
-    QPainter *painter() override { return m_inner->painter(); }
-    bool newPage() override { return m_inner->newPage(); }
-    bool endDocument() override
-    {
-        const int before = static_cast<platform::CupsPrinter *>(m_inner.get())->lastJobId();
-        const bool ok = m_inner->endDocument();
-        const int after = static_cast<platform::CupsPrinter *>(m_inner.get())->lastJobId();
-        if (ok && after != before)
-            m_jobs.append(after);
-        return ok;
-    }
-    bool failed() const override { return m_inner->failed(); }
-    QString error() const override { return m_inner->error(); }
-
-private:
-    std::unique_ptr<platform::Printer> m_inner;
-    QList<int> &m_jobs;
-};
-
-class JobNotingSystem final : public platform::PrinterSystem
-{
-public:
-    JobNotingSystem(const platform::Clock &clock, const QString &pdfFolder) : m_system(clock, pdfFolder) {}
-    QStringList printerNames() const override { return m_system.printerNames(); }
-    std::unique_ptr<platform::Printer> open(const QString &deviceName) override
-    {
-        auto printer = m_system.open(deviceName);
-        if (!printer || deviceName != kQueue)
-            return printer;
-        return std::make_unique<JobNotingPrinter>(std::move(printer), jobs);
-    }
-    QList<int> jobs;
-
-private:
-    platform::CupsPrinterSystem m_system;
-};
 
 QString optionsOf(const QString &pdf)
 {
@@ -99,7 +44,7 @@ class TestIssuingPrint : public QObject
     platform::RecordingMessageSink m_messages;
     platform::RecordingProgramExit m_exit;
     store::FileSettingsSource m_settings{m_work.path()};
-    std::unique_ptr<JobNotingSystem> m_system;
+    std::unique_ptr<testsupport::JobNotingSystem> m_system;
     std::unique_ptr<print::IssuingJob> m_job;
 
     void useCollated(const QString &collated)
@@ -149,7 +94,7 @@ private slots:
     void init()
     {
         m_messages.clear();
-        m_system = std::make_unique<JobNotingSystem>(m_clock, platform::PdfPrinter::outputFolder(m_work.path()));
+        m_system = std::make_unique<testsupport::JobNotingSystem>(m_clock, platform::PdfPrinter::outputFolder(m_work.path()));
         const print::IssuingServices services{.printers = m_system.get(), .settings = &m_settings,
                                               .messages = &m_messages, .exit = &m_exit, .workDir = m_work.path()};
         m_job = std::make_unique<print::IssuingJob>(services, store::ProductFile(store::productFilePaths(m_work.path())));

@@ -165,10 +165,21 @@ CONF
         read -r name dpi <<<"$entry"
         sed "s/@DPI@/$dpi/g" "$here/labelprinter.ppd.in" >"$root/$name.ppd"
         # The deprecation notice about printer drivers is expected; the queue
-        # works all the same.
-        lpadmin -p "$name" -E -v "labelpdf:$out" -P "$root/$name.ppd" \
-            -D "SATO label printer $name" >/dev/null 2>&1 \
-            || { stop "$state"; die "could not add the queue $name"; }
+        # works all the same. A scheduler that has just come up on a busy
+        # machine may refuse the first request: try again before giving up.
+        local try
+        for try in 1 2 3 4 5 6; do
+            if lpadmin -p "$name" -E -v "labelpdf:$out" -P "$root/$name.ppd" \
+                -D "SATO label printer $name" >"$root/log/lpadmin.out" 2>&1; then
+                break
+            fi
+            if [ "$try" -eq 6 ]; then
+                cat "$root/log/lpadmin.out" "$root/log/error_log" >&2 2>/dev/null || true
+                stop "$state"
+                die "could not add the queue $name"
+            fi
+            sleep 0.5
+        done
         lpstat -p "$name" >/dev/null 2>&1 || { stop "$state"; die "the queue $name is missing"; }
     done
     cupsreject "$refusing" >/dev/null 2>&1 || { stop "$state"; die "could not close the queue $refusing"; }

@@ -1,10 +1,10 @@
-#include "screens/common/centring.h"
+#include "print/ui/centring.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
-namespace screens {
+namespace print {
 
 void centreOnScreen(QWidget &window)
 {
@@ -15,4 +15,4 @@ void centreOnScreen(QWidget &window)
     window.move(area.x() + (area.width() - window.width()) / 2, area.y() + (area.height() - window.height()) / 2);
 }
 
-} // namespace screens
+} // namespace print
