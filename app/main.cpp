@@ -9,6 +9,7 @@
 #include "engine/render/markpictures.h"
 #include "platform/clock.h"
 #include "platform/cupsprintersystem.h"
+#include "platform/heaptuning.h"
 #include "platform/pdfprinter.h"
 #include "platform/sysfsdrivefinder.h"
 #include "platform/workingfolder.h"
@@ -59,6 +60,7 @@ int main(int argc, char *argv[])
         return 2;
     }
 
+    platform::keepHeapForPrintRuns();
     QApplication application(argc, argv);
     Q_INIT_RESOURCE(sakurabe); // the icon lives in the app library
     app::setUpApplication(application);

@@ -1,6 +1,7 @@
 #include "tools/commandgroup.h"
 
 #include "platform/clock.h"
+#include "platform/heaptuning.h"
 #include "platform/removabledrive.h"
 #include "platform/sysfsdrivefinder.h"
 #include "platform/workingfolder.h"
@@ -81,6 +82,7 @@ QByteArray Context::readStdin() const
 
 int main(int argc, char *argv[])
 {
+    platform::keepHeapForPrintRuns();
     // Printing needs QtGui (fonts, the PDF writer) but never a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     cli::qtHandler = qInstallMessageHandler(cli::quietMessages);
