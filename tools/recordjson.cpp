@@ -23,6 +23,17 @@ std::optional<size_t> fieldIndex(const QString &key)
     return static_cast<size_t>(name - store::kProductFieldNames.begin());
 }
 
+// The one JSON object `json` holds, or none with the parser's reason.
+std::optional<QJsonObject> oneObject(const QByteArray &json, QString *reason)
+{
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
+    *reason = parseError.errorString();
+    if (parseError.error != QJsonParseError::NoError || !document.isObject())
+        return std::nullopt;
+    return document.object();
+}
+
 } // namespace
 
 std::optional<QString> registrationNumberOf(const QString &text)
@@ -49,13 +60,13 @@ QString recordJson(const store::ProductRecord &record)
 
 std::optional<store::ProductRecord> saveRecordFromJson(const QByteArray &json, QString *error)
 {
-    QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
-    if (parseError.error != QJsonParseError::NoError || !document.isObject()) {
-        *error = QStringLiteral("products save: stdin must hold one JSON object (%1)").arg(parseError.errorString());
+    QString reason;
+    const std::optional<QJsonObject> parsed = oneObject(json, &reason);
+    if (!parsed) {
+        *error = QStringLiteral("products save: stdin must hold one JSON object (%1)").arg(reason);
         return std::nullopt;
     }
-    const QJsonObject object = document.object();
+    const QJsonObject &object = *parsed;
     store::ProductRecord record;
     for (int i = 0; i < store::kProductFieldCount; ++i) {
         const auto index = static_cast<size_t>(i);
@@ -90,13 +101,13 @@ std::optional<store::ProductRecord> saveRecordFromJson(const QByteArray &json, Q
 
 std::optional<store::ProductRecord> renderRecordFromJson(const QByteArray &json, const QString &path, QString *error)
 {
-    QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
-    if (parseError.error != QJsonParseError::NoError || !document.isObject()) {
+    QString reason;
+    const std::optional<QJsonObject> parsed = oneObject(json, &reason);
+    if (!parsed) {
         *error = QStringLiteral("render: %1 must hold one JSON object").arg(path);
         return std::nullopt;
     }
-    const QJsonObject object = document.object();
+    const QJsonObject &object = *parsed;
     store::ProductRecord record;
     for (auto it = object.begin(); it != object.end(); ++it) {
         const std::optional<size_t> index = fieldIndex(it.key());
