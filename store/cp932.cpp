@@ -58,12 +58,28 @@ int utf8SequenceLength(unsigned char lead)
     return 1;
 }
 
+} // namespace
+
 bool isCp932LeadByte(unsigned char b)
 {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
-} // namespace
+QList<QByteArray> everyCp932Code()
+{
+    QList<QByteArray> codes;
+    for (int b = 0x20; b <= 0xFF; ++b) {
+        if (b != 0x7F && !isCp932LeadByte(static_cast<unsigned char>(b)))
+            codes.append(QByteArray(1, static_cast<char>(b)));
+    }
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        for (int trail = 0x40; isCp932LeadByte(static_cast<unsigned char>(lead)) && trail <= 0xFC; ++trail) {
+            if (trail != 0x7F)
+                codes.append(QByteArray(1, static_cast<char>(lead)) + static_cast<char>(trail));
+        }
+    }
+    return codes;
+}
 
 QByteArray toCp932(QStringView text)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 namespace store {
@@ -26,5 +27,12 @@ QString cp932Normalized(QStringView text);
 // character the code page lacks is full-width).
 int cp932Width(QStringView text);
 int cp932CharWidth(char32_t c);
+
+// Whether the byte begins a two-byte character.
+bool isCp932LeadByte(unsigned char b);
+
+// Every one- and two-byte code of the code page that is no control
+// character, in byte order, whether or not it names a character.
+QList<QByteArray> everyCp932Code();
 
 } // namespace store

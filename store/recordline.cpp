@@ -11,11 +11,6 @@
 namespace store {
 namespace {
 
-bool isLeadByte(unsigned char b)
-{
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-
 bool isTrailByte(unsigned char b)
 {
     return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
@@ -24,7 +19,7 @@ bool isTrailByte(unsigned char b)
 // Steps over one character starting at `i`.
 qsizetype nextChar(QByteArrayView bytes, qsizetype i)
 {
-    if (i + 1 < bytes.size() && isLeadByte(static_cast<unsigned char>(bytes[i]))
+    if (i + 1 < bytes.size() && isCp932LeadByte(static_cast<unsigned char>(bytes[i]))
         && isTrailByte(static_cast<unsigned char>(bytes[i + 1])))
         return i + 2;
     return i + 1;

@@ -33,18 +33,7 @@ QString keywordAsRead(QStringView keyword)
 const QHash<QChar, QList<QByteArray>> &storedFormsOfEveryCharacter()
 {
     static const QHash<QChar, QList<QByteArray>> table = [] {
-        const auto isLead = [](int b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); };
-        QList<QByteArray> codes;
-        for (int b = 0x20; b <= 0xFF; ++b) {
-            if (b != 0x7F && !isLead(b))
-                codes.append(QByteArray(1, static_cast<char>(b)));
-        }
-        for (int lead = 0x81; lead <= 0xFC; ++lead) {
-            for (int trail = 0x40; isLead(lead) && trail <= 0xFC; ++trail) {
-                if (trail != 0x7F)
-                    codes.append(QByteArray(1, static_cast<char>(lead)) + static_cast<char>(trail));
-            }
-        }
+        const QList<QByteArray> codes = store::everyCp932Code();
         // A line feed is no character of any code, so each comes back alone.
         const QString read = store::fromCp932(codes.join('\n'));
         QHash<QChar, QList<QByteArray>> forms;

@@ -277,18 +277,7 @@ private slots:
     // holds, one byte or two.
     void narrowingKnowsEveryStoredForm()
     {
-        QList<QByteArray> codes;
-        const auto isLead = [](int b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); };
-        for (int b = 0x20; b <= 0xFF; ++b) {
-            if (b != 0x7F && !isLead(b))
-                codes.append(QByteArray(1, static_cast<char>(b)));
-        }
-        for (int lead = 0x81; lead <= 0xFC; ++lead) {
-            for (int trail = 0x40; isLead(lead) && trail <= 0xFC; ++trail) {
-                if (trail != 0x7F)
-                    codes.append(QByteArray(1, static_cast<char>(lead)) + static_cast<char>(trail));
-            }
-        }
+        const QList<QByteArray> codes = store::everyCp932Code();
         const QStringList read = store::fromCp932(codes.join('\n')).split(u'\n');
         QCOMPARE(read.size(), codes.size());
         QHash<QString, QList<QByteArray>> sources;
